@@ -1,0 +1,79 @@
+#include "core/computationmodule.h"
+
+#include "core/bandstop.h"
+#include "core/synthesis.h"
+#include "core/transform.h"
+
+#include "plot/peaksearch.h"
+#include "plot/plotdrawing.h"
+
+std::optional<std::string> ComputationModule::requestRun(const RunEntries& entries, RunHost& host)
+{
+    if (auto refusal = validateRunRequest(entries, host, m_record)) {
+        m_messageText = *refusal;
+        return refusal;
+    }
+    host.waveformSurface().clear();
+    host.spectrumSurface().clear();
+    runComputation(host);
+    return std::nullopt;
+}
+
+void ComputationModule::runComputation(RunHost& host)
+{
+    host.showWaveformWindow();
+    PlotSurface& spectrum = host.spectrumSurface();
+    PlotSurface& waveform = host.waveformSurface();
+    setPlotScale(spectrum);
+    setPlotScale(waveform);
+    drawTickMarks(waveform);
+
+    const RunParameters& p = m_record.parameters;
+    const std::int32_t n = p.sampleCount;
+    m_arrays = makeSignalArrays(n);
+    synthesiseSignals(p, m_record.periodCount, m_arrays);
+    selectInputSignal(host, m_arrays);
+
+    forwardTransform(m_arrays.inputSignal, n, p.windowTime, m_arrays.spectrumRe,
+                     m_arrays.spectrumIm);
+    // "Filtro OFF" wins; with neither button selected the spectrum stays unfiltered.
+    if (!host.filterOffSelected() && host.filterOnSelected()) {
+        applyBandStop(stopBandLines(n, p.windowTime, p.stopLowFreq, p.stopHighFreq),
+                      m_arrays.spectrumRe, m_arrays.spectrumIm);
+    }
+    amplitudeSpectrum(m_arrays.spectrumRe, m_arrays.spectrumIm, n, p.windowTime,
+                      m_arrays.spectrumMag);
+    inverseTransform(m_arrays.spectrumRe, m_arrays.spectrumIm, n, p.windowTime,
+                     m_arrays.outputSignal);
+
+    findInputPeak();
+    findOutputPeak();
+    findSpectrumPeak();
+
+    drawCurves(waveform, m_arrays.inputSignal, m_arrays.outputSignal, n, m_inputPeak,
+               m_outputPeak);
+    drawSpectrumLines(spectrum, m_arrays.spectrumMag, n, m_record.spectrumScale,
+                      m_spectrumPeak);
+    drawZeroLines(waveform);
+}
+
+void ComputationModule::findInputPeak()
+{
+    m_inputPeak = findPeak(m_arrays.inputSignal, 0, m_record.parameters.sampleCount);
+}
+
+void ComputationModule::findOutputPeak()
+{
+    m_outputPeak = findPeak(m_arrays.outputSignal, 0, m_record.parameters.sampleCount);
+}
+
+void ComputationModule::findSpectrumPeak()
+{
+    m_spectrumPeak = findPeak(m_arrays.spectrumMag, 1,
+                              static_cast<long long>(m_record.parameters.sampleCount) - 1);
+}
+
+double ComputationModule::dcComponent() const
+{
+    return m_arrays.spectrumMag.empty() ? 0.0 : m_arrays.spectrumMag.front() / 2;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/runhost.h"
+#include "core/runparameters.h"
+#include "core/runvalidation.h"
+#include "core/signalarrays.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// All the state of the program's computation: the record of the current request, the
+// arrays and peaks of the last completed run and the last refusal message. The
+// application owns one; the windows read it and only a run request writes it.
+class ComputationModule {
+public:
+    // The run request of "Grafici": reads and checks the entries; when they pass, clears
+    // both plots and runs the computation, which shows the waveform window and draws.
+    // Returns the refusal message, which is also kept as messageText(); a refused
+    // request clears, computes and draws nothing.
+    std::optional<std::string> requestRun(const RunEntries& entries, RunHost& host);
+
+    // Each sets its peak to the largest magnitude of its array over the current
+    // sampleCount: inputSignal and outputSignal over 0..N, spectrumMag over 1..N - 1.
+    // After a refused request N may exceed the arrays of the last run; the search then
+    // stops at their last element.
+    void findInputPeak();
+    void findOutputPeak();
+    void findSpectrumPeak();
+
+    const RunParameters& parameters() const { return m_record.parameters; }
+    std::int32_t periodCount() const { return m_record.periodCount; }
+    double spectrumScale() const { return m_record.spectrumScale; }
+    const std::string& messageText() const { return m_messageText; }
+
+    const SignalArrays& arrays() const { return m_arrays; }
+    double inputPeak() const { return m_inputPeak; }
+    double outputPeak() const { return m_outputPeak; }
+    double spectrumPeak() const { return m_spectrumPeak; }
+
+    // The DC component of the last run, spectrumMag(0) / 2 (the absolute mean of the
+    // input), or 0 before the first run.
+    double dcComponent() const;
+
+private:
+    void runComputation(RunHost& host);
+
+    RunRecord m_record;
+    std::string m_messageText;
+    SignalArrays m_arrays;
+    double m_inputPeak = 0;
+    double m_outputPeak = 0;
+    double m_spectrumPeak = 0;
+};

@@ -1,0 +1,140 @@
+#include "core/runvalidation.h"
+
+#include "core/integerconversion.h"
+#include "core/messages.h"
+#include "core/numbertext.h"
+#include "core/signaltype.h"
+
+#include "plot/plotdrawing.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using Refusal = std::optional<std::string>;
+
+Refusal refuse(std::string_view message)
+{
+    return std::string(message);
+}
+
+// Stores the entries field by field, in the order the request reads them, and stops
+// at the first text whose number does not fit its field.
+Refusal readEntries(const RunEntries& entries, RunParameters& p)
+{
+    const std::array<std::pair<const std::string*, double*>, 6> leading = {{
+        {&entries.stopLowFreq, &p.stopLowFreq},
+        {&entries.stopHighFreq, &p.stopHighFreq},
+        {&entries.signalAmplitude, &p.signalAmplitude},
+        {&entries.noiseAmplitude, &p.noiseAmplitude},
+        {&entries.signalOffset, &p.signalOffset},
+        {&entries.windowTime, &p.windowTime},
+    }};
+    for (const auto& [text, field] : leading) {
+        const auto value = readNumber(*text);
+        if (!value)
+            return refuse(messages::valueOutOfRange);
+        *field = *value;
+    }
+
+    const auto count = readNumber(entries.sampleCount);
+    const auto sampleCount = count ? roundToInt32(*count) : std::nullopt;
+    if (!sampleCount)
+        return refuse(messages::sampleCountOutOfRange);
+    p.sampleCount = *sampleCount;
+
+    const std::array<std::pair<const std::string*, double*>, 4> trailing = {{
+        {&entries.dutyCycle, &p.dutyCycle},
+        {&entries.signalFreq, &p.signalFreq},
+        {&entries.noiseFreq, &p.noiseFreq},
+        {&entries.freqAxisZoom, &p.freqAxisZoom},
+    }};
+    for (const auto& [text, field] : trailing) {
+        const auto value = readNumber(*text);
+        if (!value)
+            return refuse(messages::valueOutOfRange);
+        *field = *value;
+    }
+    return std::nullopt;
+}
+
+// Magnitudes beyond this window could overflow or underflow a step of the computation
+// (2 / W, the sums of the transform, the frequency-axis scale); inside it every value
+// of a run stays finite.
+bool isOrdinaryMagnitude(double value)
+{
+    const double magnitude = std::fabs(value);
+    return value == 0 || (magnitude >= 1e-15 && magnitude <= 1e15);
+}
+
+bool productFits(std::int32_t a, std::int32_t b)
+{
+    const auto product = static_cast<long long>(a) * b;
+    return product >= std::numeric_limits<std::int32_t>::min() &&
+           product <= std::numeric_limits<std::int32_t>::max();
+}
+
+// What the computation needs beyond the user-facing tests: values of ordinary
+// magnitude, a sample count that the arrays and the drawing can hold, a pulse train
+// whose parts lie inside its periods, and a frequency axis that can be scaled.
+Refusal checkComputable(const RunRecord& record, const RunHost& host)
+{
+    const RunParameters& p = record.parameters;
+    for (double value : {p.stopLowFreq, p.stopHighFreq, p.signalAmplitude, p.noiseAmplitude,
+                         p.signalOffset, p.windowTime, p.dutyCycle, p.signalFreq, p.noiseFreq,
+                         p.freqAxisZoom}) {
+        if (!isOrdinaryMagnitude(value))
+            return refuse(messages::valueOutOfRange);
+    }
+    if (p.sampleCount < 1 || p.sampleCount > maxDrawableSampleCount)
+        return refuse(messages::sampleCountOutOfRange);
+    if (host.signalTypeText() == pulseSignalItem && !(p.dutyCycle >= 0 && p.dutyCycle <= 1))
+        return refuse(messages::dutyCycleOutOfRange);
+    if (!productFits(p.sampleCount, record.periodCount))
+        return refuse(messages::tooManyPeriods);
+    if (p.noiseFreq + p.signalFreq == 0)
+        return refuse(messages::frequencySumZero);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> validateRunRequest(const RunEntries& entries, const RunHost& host,
+                                              RunRecord& record)
+{
+    RunParameters& p = record.parameters;
+    if (auto refusal = readEntries(entries, p))
+        return refusal;
+
+    if (p.freqAxisZoom == 0)
+        return refuse(messages::zoomZero);
+
+    const auto periods = roundToInt32(p.signalFreq * p.windowTime);
+    if (!periods)
+        return refuse(messages::tooManyPeriods);
+    record.periodCount = *periods;
+
+    if (p.windowTime == 0)
+        return refuse(messages::windowZero);
+    // 99 % of the Nyquist frequency N / (2W).
+    const double limit = static_cast<double>(p.sampleCount) * 0.99 / (p.windowTime + p.windowTime);
+    if (!(limit > p.stopLowFreq && limit > p.stopHighFreq && limit > p.signalFreq &&
+          limit > p.noiseFreq))
+        return refuse(messages::frequencyTooHigh);
+
+    if (p.stopHighFreq < p.stopLowFreq)
+        return refuse(messages::bandReversed);
+
+    if (host.signalTypeText() != pulseSignalItem && host.signalTypeText() != sineSignalItem)
+        return refuse(messages::signalTypeMissing);
+
+    if (auto refusal = checkComputable(record, host))
+        return refusal;
+
+    record.spectrumScale =
+        static_cast<double>(p.sampleCount) /
+        (((p.windowTime * 4) * p.freqAxisZoom) * (p.noiseFreq + p.signalFreq));
+    return std::nullopt;
+}

@@ -1,0 +1,84 @@
+#include "core/synthesis.h"
+
+#include "core/integerconversion.h"
+#include "core/signaltype.h"
+#include "core/twopi.h"
+
+#include <cassert>
+#include <cmath>
+
+SignalArrays makeSignalArrays(std::int32_t sampleCount)
+{
+    assert(sampleCount >= 0);
+    const auto size = static_cast<std::size_t>(sampleCount) + 1;
+    SignalArrays arrays;
+    arrays.inputSignal.assign(size, 0.0);
+    arrays.spectrumRe.assign(size, 0.0);
+    arrays.spectrumIm.assign(size, 0.0);
+    arrays.spectrumMag.assign(size, 0.0);
+    arrays.outputSignal.assign(size, 0.0);
+    arrays.sineSignal.assign(size, 0.0);
+    arrays.pulseSignal.assign(size, 0.0);
+    return arrays;
+}
+
+double phase(std::int32_t n, double frequency, double windowTime, std::int32_t sampleCount)
+{
+    return (((static_cast<double>(n) * twoPi) * frequency) * windowTime) /
+           static_cast<double>(sampleCount);
+}
+
+namespace {
+
+enum class PulseLevel { high, low };
+
+// Writes one part of a period into pulseSignal: the disturbance, plus the pulse height
+// in a high part. Both bounds are rounded to the nearest sample (ties to even) and cut
+// to the array. Where a bound falls on an exact half-integer the rounding can leave a
+// sample between two parts unwritten or let two parts share one; the later write wins.
+void writePulsePart(const RunParameters& p, double first, double last, PulseLevel level,
+                    std::vector<double>& pulse)
+{
+    const std::int32_t n = p.sampleCount;
+    const std::int32_t from = roundClamped(first, 0, n + 1);
+    const std::int32_t to = roundClamped(last, -1, n);
+    for (std::int32_t i = from; i <= to; ++i) {
+        const double noise = p.noiseAmplitude * std::sin(phase(i, p.noiseFreq, p.windowTime, n));
+        pulse[static_cast<std::size_t>(i)] =
+            level == PulseLevel::high ? noise + p.signalAmplitude : noise;
+    }
+}
+
+}  // namespace
+
+void synthesiseSignals(const RunParameters& p, std::int32_t periodCount, SignalArrays& arrays)
+{
+    const std::int32_t n = p.sampleCount;
+    assert(n >= 1 && arrays.sineSignal.size() == static_cast<std::size_t>(n) + 1);
+
+    const double count = n;
+    const double periods = periodCount;
+    for (std::int32_t j = 0; j < periodCount; ++j) {
+        // j * N and (j + 1) * N are exact: the caller has checked N * periodCount.
+        const double q = static_cast<double>(j * n) / periods;
+        const double d = (count * p.dutyCycle) / periods;
+        writePulsePart(p, q, q + d, PulseLevel::high, arrays.pulseSignal);
+        writePulsePart(p, (q + 1) + d, (static_cast<double>((j + 1) * n) / periods) - 1,
+                       PulseLevel::low, arrays.pulseSignal);
+    }
+
+    for (std::int32_t i = 0; i <= n; ++i) {
+        arrays.sineSignal[static_cast<std::size_t>(i)] =
+            ((p.signalAmplitude * std::sin(phase(i, p.signalFreq, p.windowTime, n))) +
+             p.signalOffset) +
+            (p.noiseAmplitude * std::sin(phase(i, p.noiseFreq, p.windowTime, n)));
+    }
+}
+
+void selectInputSignal(const RunHost& host, SignalArrays& arrays)
+{
+    if (host.signalTypeText() == sineSignalItem)
+        arrays.inputSignal = arrays.sineSignal;
+    if (host.signalTypeText() == pulseSignalItem)
+        arrays.inputSignal = arrays.pulseSignal;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <span>
+
+// The largest absolute value of values[first..last], found the way the plots are
+// scaled: the peak starts as values[first] with its sign, and every element from
+// `first` to `last` whose magnitude is at least the current peak replaces it. So a
+// negative first element turns positive at once, and when last < first the result is
+// values[first] as stored.
+//
+// Indices beyond the end of `values` are not read: `last` is cut back to the final
+// element. With nothing to read at `first` the peak is 0.
+double findPeak(std::span<const double> values, long long first, long long last);

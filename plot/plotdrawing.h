@@ -1,0 +1,43 @@
+#pragma once
+
+#include "plot/plotsurface.h"
+
+#include <cstdint>
+#include <span>
+
+// The drawing steps of a run on the two plots, both in user coordinates 0..100 from
+// left to right and 0..100 from bottom to top.
+
+// Rounds a coordinate to single precision for the surface. A value beyond the float
+// range (a spectrum line far off the right edge) becomes the largest finite float of
+// its sign, which the surface clips like any other point outside the plot.
+float toSingle(double value);
+
+// The coordinate system of both plots: upper-left (0, 100), lower-right (100, 0).
+void setPlotScale(PlotSurface& surface);
+
+// 20 marks on the left edge (y = 100 down to 5) and 5 on the bottom edge (a quarter
+// of the window apart), in the surface's foreground colour.
+void drawTickMarks(PlotSurface& waveform);
+
+// V(t) in black around y = 75 and Vr(t) in red around y = 25, sample i at
+// x = 100 * i / N; each curve is scaled so that its peak touches the edge of its band
+// (75 +- 20, 25 +- 20). A peak of 0 means the curve is 0 everywhere: it is drawn flat
+// on its zero line. Both spans hold at least N + 1 samples.
+void drawCurves(PlotSurface& waveform, std::span<const double> input,
+                std::span<const double> output, std::int32_t sampleCount,
+                double inputPeak, double outputPeak);
+
+// One red vertical line per spectral component k = 1..R(N / 2) at
+// x = 200 * k * spectrumScale / N, as tall as S(k) * 90 / spectrumPeak. With a
+// spectrum peak of 0 every line would be of zero height, and none is drawn.
+// `magnitude` holds at least N + 1 values.
+void drawSpectrumLines(PlotSurface& spectrum, std::span<const double> magnitude,
+                       std::int32_t sampleCount, double spectrumScale, double spectrumPeak);
+
+// The time axes of V(t) (y = 75) and Vr(t) (y = 25), black, drawn over the curves.
+void drawZeroLines(PlotSurface& waveform);
+
+// The largest sample count whose drawing products 100 * (i + 1) and 200 * k still
+// fit a 32-bit integer.
+constexpr std::int32_t maxDrawableSampleCount = 21'474'836;

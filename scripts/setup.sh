@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what the build needs from Debian's packages, builds, and then either starts
+# the program ("run") or runs every test ("test").
+set -euo pipefail
+
+mode=${1:-}
+case "$mode" in
+  run | test) ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+cd "$(dirname "$0")/.."
+
+packages=(cmake g++ ninja-build pkgconf libgtest-dev libgmock-dev libbenchmark-dev)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]})); then
+  as_root=()
+  if ((EUID != 0)); then as_root=(sudo); fi
+  echo "Installing: ${missing[*]}"
+  "${as_root[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+cmake --preset default
+cmake --build --preset default
+
+if [[ $mode == test ]]; then
+  ctest --preset default
+else
+  echo "Built the computation and plotting libraries; the program's windows are not part of this build yet."
+fi
