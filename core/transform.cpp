@@ -23,7 +23,7 @@ void forwardTransform(std::span<const double> input, std::int32_t sampleCount,
 {
     const std::int32_t n = sampleCount;
     assert(n >= 1);
-    const auto size = static_cast<std::size_t>(n) + 1;
+    [[maybe_unused]] const auto size = static_cast<std::size_t>(n) + 1;
     assert(input.size() >= size && re.size() >= size && im.size() >= size);
 
     const std::int32_t lines = highestLine(n);
@@ -64,7 +64,7 @@ void inverseTransform(std::span<const double> re, std::span<const double> im,
 {
     const std::int32_t n = sampleCount;
     assert(n >= 1);
-    const auto size = static_cast<std::size_t>(n);
+    [[maybe_unused]] const auto size = static_cast<std::size_t>(n);
     assert(re.size() >= size && im.size() >= size && output.size() >= size);
 
     for (std::int32_t i = 0; i < n; ++i) {

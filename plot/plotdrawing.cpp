@@ -44,7 +44,7 @@ void drawCurves(PlotSurface& waveform, std::span<const double> input,
                 double inputPeak, double outputPeak)
 {
     assert(sampleCount >= 1 && sampleCount <= maxDrawableSampleCount);
-    const auto n = static_cast<std::size_t>(sampleCount);
+    [[maybe_unused]] const auto n = static_cast<std::size_t>(sampleCount);
     assert(input.size() > n && output.size() > n);
 
     const double count = sampleCount;

@@ -33,6 +33,9 @@ cmake --build --preset default
 
 if [[ $mode == test ]]; then
   ctest --preset default
+  # The benchmarks are not run here, only kept building.
+  cmake --preset bench
+  cmake --build --preset bench
 else
   echo "Built the computation and plotting libraries; the program's windows are not part of this build yet."
 fi
