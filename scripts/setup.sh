@@ -11,7 +11,7 @@ esac
 
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ ninja-build pkgconf libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -32,10 +32,10 @@ cmake --preset default
 cmake --build --preset default
 
 if [[ $mode == test ]]; then
-  ctest --preset default
   # The benchmarks are not run here, only kept building.
   cmake --preset bench
   cmake --build --preset bench
+  ctest --preset default
 else
   echo "Built the computation and plotting libraries; the program's windows are not part of this build yet."
 fi
