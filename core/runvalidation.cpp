@@ -7,7 +7,6 @@
 
 #include "plot/plotdrawing.h"
 
-#include <array>
 #include <cmath>
 #include <limits>
 
@@ -20,43 +19,45 @@ Refusal refuse(std::string_view message)
     return std::string(message);
 }
 
-// Stores the entries field by field, in the order the request reads them, and stops
-// at the first text whose number does not fit its field.
-Refusal readEntries(const RunEntries& entries, RunParameters& p)
+// Each stores its entry and tells whether it could: a number that does not fit its
+// field leaves the field as it was.
+bool readReal(const std::string& text, double& field)
 {
-    const std::array<std::pair<const std::string*, double*>, 6> leading = {{
-        {&entries.stopLowFreq, &p.stopLowFreq},
-        {&entries.stopHighFreq, &p.stopHighFreq},
-        {&entries.signalAmplitude, &p.signalAmplitude},
-        {&entries.noiseAmplitude, &p.noiseAmplitude},
-        {&entries.signalOffset, &p.signalOffset},
-        {&entries.windowTime, &p.windowTime},
-    }};
-    for (const auto& [text, field] : leading) {
-        const auto value = readNumber(*text);
-        if (!value)
-            return refuse(messages::valueOutOfRange);
-        *field = *value;
-    }
+    const auto value = readNumber(text);
+    if (value)
+        field = *value;
+    return value.has_value();
+}
 
-    const auto count = readNumber(entries.sampleCount);
-    const auto sampleCount = count ? roundToInt32(*count) : std::nullopt;
-    if (!sampleCount)
+bool readCount(const std::string& text, std::int32_t& field)
+{
+    const auto value = readNumber(text);
+    const auto count = value ? roundToInt32(*value) : std::nullopt;
+    if (count)
+        field = *count;
+    return count.has_value();
+}
+
+// Stores the entries one by one, in the order the request reads them, and stops at the
+// first that does not fit.
+Refusal readEntries(const RunEntries& e, RunParameters& p)
+{
+    const bool leadingRead = readReal(e.stopLowFreq, p.stopLowFreq) &&
+                             readReal(e.stopHighFreq, p.stopHighFreq) &&
+                             readReal(e.signalAmplitude, p.signalAmplitude) &&
+                             readReal(e.noiseAmplitude, p.noiseAmplitude) &&
+                             readReal(e.signalOffset, p.signalOffset) &&
+                             readReal(e.windowTime, p.windowTime);
+    if (!leadingRead)
+        return refuse(messages::valueOutOfRange);
+    if (!readCount(e.sampleCount, p.sampleCount))
         return refuse(messages::sampleCountOutOfRange);
-    p.sampleCount = *sampleCount;
-
-    const std::array<std::pair<const std::string*, double*>, 4> trailing = {{
-        {&entries.dutyCycle, &p.dutyCycle},
-        {&entries.signalFreq, &p.signalFreq},
-        {&entries.noiseFreq, &p.noiseFreq},
-        {&entries.freqAxisZoom, &p.freqAxisZoom},
-    }};
-    for (const auto& [text, field] : trailing) {
-        const auto value = readNumber(*text);
-        if (!value)
-            return refuse(messages::valueOutOfRange);
-        *field = *value;
-    }
+    const bool trailingRead = readReal(e.dutyCycle, p.dutyCycle) &&
+                              readReal(e.signalFreq, p.signalFreq) &&
+                              readReal(e.noiseFreq, p.noiseFreq) &&
+                              readReal(e.freqAxisZoom, p.freqAxisZoom);
+    if (!trailingRead)
+        return refuse(messages::valueOutOfRange);
     return std::nullopt;
 }
 
