@@ -6,6 +6,7 @@
 
 #include <cassert>
 #include <cmath>
+#include <limits>
 
 SignalArrays makeSignalArrays(std::int32_t sampleCount)
 {
@@ -55,11 +56,12 @@ void synthesiseSignals(const RunParameters& p, std::int32_t periodCount, SignalA
 {
     const std::int32_t n = p.sampleCount;
     assert(n >= 1 && arrays.sineSignal.size() == static_cast<std::size_t>(n) + 1);
+    assert(static_cast<long long>(n) * periodCount <= std::numeric_limits<std::int32_t>::max());
 
     const double count = n;
     const double periods = periodCount;
     for (std::int32_t j = 0; j < periodCount; ++j) {
-        // j * N and (j + 1) * N are exact: the caller has checked N * periodCount.
+        // j * N and (j + 1) * N are 32-bit products, exact since N * periodCount fits.
         const double q = static_cast<double>(j * n) / periods;
         const double d = (count * p.dutyCycle) / periods;
         writePulsePart(p, q, q + d, PulseLevel::high, arrays.pulseSignal);
