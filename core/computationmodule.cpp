@@ -1,11 +1,25 @@
 #include "core/computationmodule.h"
 
 #include "core/bandstop.h"
+#include "core/messages.h"
 #include "core/synthesis.h"
 #include "core/transform.h"
 
 #include "plot/peaksearch.h"
 #include "plot/plotdrawing.h"
+
+#include <cmath>
+
+namespace {
+
+// Int of the entries is the floor, so -3 is whole and -2.5 (whose Int is -3) is not;
+// there is no tolerance, 2.000001 is not whole.
+bool hasFraction(double value)
+{
+    return value - std::floor(value) > 0;
+}
+
+}  // namespace
 
 std::optional<std::string> ComputationModule::requestRun(const RunEntries& entries, RunHost& host)
 {
@@ -17,6 +31,22 @@ std::optional<std::string> ComputationModule::requestRun(const RunEntries& entri
     host.spectrumSurface().clear();
     runComputation(host);
     return std::nullopt;
+}
+
+std::optional<std::string> ComputationModule::requestSpectrumWindow()
+{
+    const RunParameters& p = m_record.parameters;
+    std::optional<std::string_view> refusal;
+    if (hasFraction(p.windowTime))
+        refusal = messages::windowNotWhole;
+    else if (hasFraction(p.signalFreq))
+        refusal = messages::signalFreqNotWhole;
+    else if (hasFraction(p.noiseFreq))
+        refusal = messages::noiseFreqNotWhole;
+    if (!refusal)
+        return std::nullopt;
+    m_messageText = *refusal;
+    return m_messageText;
 }
 
 void ComputationModule::runComputation(RunHost& host)

@@ -20,6 +20,11 @@ public:
     // request clears, computes and draws nothing.
     std::optional<std::string> requestRun(const RunEntries& entries, RunHost& host);
 
+    // The check of "Visualizza spettro" on the record as it stands now: W, f segnale and
+    // f disturbo must be whole numbers, tested in that order. Returns the refusal
+    // message, which is also kept as messageText().
+    std::optional<std::string> requestSpectrumWindow();
+
     // Each sets its peak to the largest magnitude of its array over the current
     // sampleCount: inputSignal and outputSignal over 0..N, spectrumMag over 1..N - 1.
     // After a refused request N may exceed the arrays of the last run; the search then

@@ -26,4 +26,16 @@ constexpr std::string_view dutyCycleOutOfRange =
     "Con il segnale a impulsi rettangolari r deve essere compreso tra 0 e 1! ";
 constexpr std::string_view frequencySumZero = "f segnale + f disturbo non può essere zero! ";
 
+// The refusals of "Visualizza spettro": the spectrum is shown only for a window that
+// holds a whole number of periods of both signals.
+constexpr std::string_view windowNotWhole =
+    "W non può essere un numero decimale perchè la finestra di osservazione deve "
+    "contenere un numero intero di periodi";
+constexpr std::string_view signalFreqNotWhole =
+    "f segnale non può essere un numero decimale perchè la finestra di osservazione "
+    "deve contenere un numero intero di periodi";
+constexpr std::string_view noiseFreqNotWhole =
+    "f disturbo non può essere un numero decimale perchè la finestra di osservazione "
+    "deve contenere un numero intero di periodi";
+
 }  // namespace messages

@@ -7,37 +7,40 @@ namespace {
 
 // to_chars writes the shortest exact digits in the "C" style whatever the locale:
 // a point and a lower-case exponent letter.
-std::string localise(std::string text, char decimalSeparator)
+std::string localise(std::string_view text, std::string_view decimalSeparator)
 {
     if (!text.empty() && text.front() == '-' &&
-        text.find_first_not_of("-0.e+") == std::string::npos)
-        text.erase(0, 1);  // "-0.00" shows as "0.00"
-    for (char& c : text) {
+        text.find_first_not_of("-0.e+") == std::string_view::npos)
+        text.remove_prefix(1);  // "-0.00" shows as "0.00"
+    std::string localised;
+    localised.reserve(text.size() + decimalSeparator.size());
+    for (const char c : text) {
         if (c == '.')
-            c = decimalSeparator;
-        else if (c == 'e')
-            c = 'E';
+            localised += decimalSeparator;
+        else
+            localised += c == 'e' ? 'E' : c;
     }
-    return text;
+    return localised;
 }
 
-std::string format(double value, std::chars_format style, char decimalSeparator)
+std::string format(double value, std::chars_format style, std::string_view decimalSeparator)
 {
     if (!std::isfinite(value))
         return std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf");
     char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, style, 2);
-    return localise(std::string(buffer, result.ptr), decimalSeparator);
+    return localise(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)),
+                    decimalSeparator);
 }
 
 }  // namespace
 
-std::string formatFixed2(double value, char decimalSeparator)
+std::string formatFixed2(double value, std::string_view decimalSeparator)
 {
     return format(value, std::chars_format::fixed, decimalSeparator);
 }
 
-std::string formatScientific2(double value, char decimalSeparator)
+std::string formatScientific2(double value, std::string_view decimalSeparator)
 {
     return format(value, std::chars_format::scientific, decimalSeparator);
 }

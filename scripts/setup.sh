@@ -11,7 +11,8 @@ esac
 
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake g++ ninja-build qt6-base-dev fonts-liberation
+          libgtest-dev libgmock-dev libbenchmark-dev)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -37,5 +38,5 @@ if [[ $mode == test ]]; then
   cmake --build --preset bench
   ctest --preset default
 else
-  echo "Built the computation and plotting libraries; the program's windows are not part of this build yet."
+  exec ./build/app/filtro-dft
 fi

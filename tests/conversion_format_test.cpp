@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct FormatCase {
     double value;
-    char separator;
+    const char* separator;
     const char* fixed;
     const char* scientific;
 };
@@ -100,30 +100,30 @@ TEST_P(NumberFormat, Scientific)
 INSTANTIATE_TEST_SUITE_P(
     Table, NumberFormat,
     testing::Values(
-        FormatCase{2, '.', "2.00", "2.00E+00"}, FormatCase{25, '.', "25.00", "2.50E+01"},
-        FormatCase{14.5, '.', "14.50", "1.45E+01"}, FormatCase{-0.032, '.', "-0.03", "-3.20E-02"},
-        FormatCase{0, '.', "0.00", "0.00E+00"}, FormatCase{1, '.', "1.00", "1.00E+00"},
+        FormatCase{2, ".", "2.00", "2.00E+00"}, FormatCase{25, ".", "25.00", "2.50E+01"},
+        FormatCase{14.5, ".", "14.50", "1.45E+01"}, FormatCase{-0.032, ".", "-0.03", "-3.20E-02"},
+        FormatCase{0, ".", "0.00", "0.00E+00"}, FormatCase{1, ".", "1.00", "1.00E+00"},
         // The DC readout of the default pulse train, whose mean is 12.55.
-        FormatCase{12.55, '.', "12.55", "1.26E+01"},
+        FormatCase{12.55, ".", "12.55", "1.26E+01"},
         // Rounding that carries into the next digit or exponent.
-        FormatCase{9.999, '.', "10.00", "1.00E+01"}, FormatCase{0.996, '.', "1.00", "9.96E-01"},
-        FormatCase{99.996, '.', "100.00", "1.00E+02"},
+        FormatCase{9.999, ".", "10.00", "1.00E+01"}, FormatCase{0.996, ".", "1.00", "9.96E-01"},
+        FormatCase{99.996, ".", "100.00", "1.00E+02"},
         // No grouping in either pattern.
-        FormatCase{1234567.891, '.', "1234567.89", "1.23E+06"},
-        FormatCase{1e20, '.', "100000000000000000000.00", "1.00E+20"},
-        FormatCase{1.5e-300, '.', "0.00", "1.50E-300"},
-        FormatCase{-2.5e-7, '.', "0.00", "-2.50E-07"},
+        FormatCase{1234567.891, ".", "1234567.89", "1.23E+06"},
+        FormatCase{1e20, ".", "100000000000000000000.00", "1.00E+20"},
+        FormatCase{1.5e-300, ".", "0.00", "1.50E-300"},
+        FormatCase{-2.5e-7, ".", "0.00", "-2.50E-07"},
         // A value that shows as zero shows without a minus sign.
-        FormatCase{-0.0, '.', "0.00", "0.00E+00"}, FormatCase{-0.004, '.', "0.00", "-4.00E-03"},
-        FormatCase{-0.001, '.', "0.00", "-1.00E-03"},
+        FormatCase{-0.0, ".", "0.00", "0.00E+00"}, FormatCase{-0.004, ".", "0.00", "-4.00E-03"},
+        FormatCase{-0.001, ".", "0.00", "-1.00E-03"},
         // The locale's separator.
-        FormatCase{2, ',', "2,00", "2,00E+00"}, FormatCase{14.5, ',', "14,50", "1,45E+01"},
-        FormatCase{-1.5, ',', "-1,50", "-1,50E+00"}, FormatCase{-0.0, ',', "0,00", "0,00E+00"}));
+        FormatCase{2, ",", "2,00", "2,00E+00"}, FormatCase{14.5, ",", "14,50", "1,45E+01"},
+        FormatCase{-1.5, ",", "-1,50", "-1,50E+00"}, FormatCase{-0.0, ",", "0,00", "0,00E+00"}));
 
 TEST(ScientificFormat, ThreeDigitExponents)
 {
     EXPECT_EQ(formatScientific2(1e100), "1.00E+100");
-    EXPECT_EQ(formatScientific2(-9.999e-101, ','), "-1,00E-100");
+    EXPECT_EQ(formatScientific2(-9.999e-101, ","), "-1,00E-100");
 }
 
 }  // namespace

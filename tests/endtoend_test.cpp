@@ -44,7 +44,7 @@ TEST(EndToEnd, DefaultSineWithFilterThenARefusal)
     EXPECT_EQ(a.spectrumRe[900], 0.0);
     EXPECT_EQ(a.spectrumIm[900], 0.0);
     EXPECT_EQ(formatScientific2(module.dcComponent()), "2.50E+01");
-    EXPECT_EQ(formatScientific2(module.dcComponent(), ','), "2,50E+01");
+    EXPECT_EQ(formatScientific2(module.dcComponent(), ","), "2,50E+01");
     for (std::int64_t n = 0; n < 1000; ++n)
         ASSERT_NEAR(a.outputSignal[static_cast<std::size_t>(n)],
                     static_cast<double>(25.0L + 25.0L * trueSine(n, 1, 2, 1000)), 1e-9) << n;

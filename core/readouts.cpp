@@ -1,0 +1,52 @@
+#include "core/readouts.h"
+
+#include "core/numberformat.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr std::string_view notANumber = "---";
+
+std::string fixed(double value, std::string_view separator)
+{
+    return std::isfinite(value) ? formatFixed2(value, separator) : std::string(notANumber);
+}
+
+std::string scientific(double value, std::string_view separator)
+{
+    return std::isfinite(value) ? formatScientific2(value, separator)
+                                : std::string(notANumber);
+}
+
+}  // namespace
+
+std::string waveformReadout(ComputationModule& module, WaveformCurve curve, float x, float y,
+                            std::string_view decimalSeparator)
+{
+    const double t = static_cast<double>(x) / 100 * module.parameters().windowTime;
+    double v = 0;
+    if (curve == WaveformCurve::input) {
+        module.findInputPeak();
+        v = (static_cast<double>(y) - 75) * module.inputPeak() / 20;
+    } else {
+        module.findOutputPeak();
+        v = (static_cast<double>(y) - 25) * module.outputPeak() / 20;
+    }
+    return "t= " + fixed(t, decimalSeparator) + " sec" + " ; " +
+           (curve == WaveformCurve::input ? "V(t) = " : "Vr(t) = ") +
+           scientific(v, decimalSeparator) + " V";
+}
+
+std::string spectrumReadout(ComputationModule& module, float x, float y,
+                            std::string_view decimalSeparator)
+{
+    const RunParameters& p = module.parameters();
+    const double f = static_cast<double>(x) / 200 *
+                     (static_cast<double>(p.sampleCount) / p.windowTime) /
+                     module.spectrumScale();
+    module.findSpectrumPeak();
+    const double s = static_cast<double>(y) * module.spectrumPeak() / 90;
+    return "f= " + fixed(f, decimalSeparator) + " Hz" + " ; " + "S(f) = " +
+           scientific(s, decimalSeparator) + " V";
+}

@@ -1,0 +1,143 @@
+#include "core/messages.h"
+#include "core/numberformat.h"
+#include "core/readouts.h"
+#include "tests/testsupport.h"
+
+namespace {
+
+using namespace testsupport;
+
+// A pulse train 29 V high with no disturbance: V(t) peaks at exactly 29.
+RunEntries pulses29()
+{
+    return entriesWith({{entry::amplitude, "29"}, {entry::noise, "0"}});
+}
+
+TEST(WaveformReadout, InvertsTheCurveMapping)
+{
+    Session s;
+    ASSERT_EQ(s.run(pulses29(), pulseSignalItem), std::nullopt);
+    ASSERT_EQ(s.module.inputPeak(), 29.0);
+    auto readout = [&](WaveformCurve curve, float x, float y) {
+        return waveformReadout(s.module, curve, x, y);
+    };
+    EXPECT_EQ(readout(WaveformCurve::input, 25, 85), "t= 0.50 sec ; V(t) = 1.45E+01 V");
+    EXPECT_EQ(readout(WaveformCurve::input, 0, 75), "t= 0.00 sec ; V(t) = 0.00E+00 V");
+    EXPECT_EQ(readout(WaveformCurve::input, 100, 95), "t= 2.00 sec ; V(t) = 2.90E+01 V");
+    EXPECT_EQ(readout(WaveformCurve::input, 50, 55), "t= 1.00 sec ; V(t) = -2.90E+01 V");
+    // Off the plot, as while dragging: nothing is clamped.
+    EXPECT_EQ(readout(WaveformCurve::input, 150, 115), "t= 3.00 sec ; V(t) = 5.80E+01 V");
+    const std::string peak = formatScientific2(s.module.outputPeak());
+    EXPECT_EQ(readout(WaveformCurve::output, 25, 25), "t= 0.50 sec ; Vr(t) = 0.00E+00 V");
+    EXPECT_EQ(readout(WaveformCurve::output, 25, 45), "t= 0.50 sec ; Vr(t) = " + peak + " V");
+    EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 25, 85, ","),
+              "t= 0,50 sec ; V(t) = 1,45E+01 V");
+}
+
+TEST(WaveformReadout, ZeroInputReadsZeroAtEveryHeight)
+{
+    Session s;
+    const RunEntries silent = entriesWith(
+        {{entry::amplitude, "0"}, {entry::noise, "0"}, {entry::offset, "0"}});
+    ASSERT_EQ(s.run(silent, sineSignalItem), std::nullopt);
+    for (const float y : {50.0f, 75.0f, 99.0f, 140.0f})
+        EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 10, y),
+                  "t= 0.20 sec ; V(t) = 0.00E+00 V");
+}
+
+TEST(WaveformReadout, FollowsTheRecordAfterARefusal)
+{
+    Session s;
+    ASSERT_EQ(s.run(pulses29(), pulseSignalItem), std::nullopt);
+    // A refused request stores its N and W: the peak is taken over the new N only, and
+    // an N beyond the arrays stops the search at their end.
+    RunEntries shorter = pulses29();
+    shorter.sampleCount = "10";
+    shorter.windowTime = "4";
+    ASSERT_NE(s.run(shorter, "nessuno"), std::nullopt);
+    EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 25, 95), "t= 1.00 sec ; V(t) = " +
+                                                                           formatScientific2(s.module.inputPeak()) + " V");
+    RunEntries longer = pulses29();
+    longer.sampleCount = "2000000";
+    ASSERT_NE(s.run(longer, "nessuno"), std::nullopt);
+    EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 25, 95),
+              "t= 0.50 sec ; V(t) = 2.90E+01 V");
+    // W beyond the double range once multiplied: the time cannot be shown.
+    RunEntries huge = pulses29();
+    huge.windowTime = "1e308";
+    ASSERT_NE(s.run(huge, "nessuno"), std::nullopt);
+    EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 1000, 95),
+              "t= --- sec ; V(t) = 2.90E+01 V");
+}
+
+TEST(SpectrumReadout, InvertsTheLineMapping)
+{
+    Session s;
+    ASSERT_EQ(s.run({}, sineSignalItem), std::nullopt);
+    const std::string peak = formatScientific2(s.module.spectrumPeak());
+    EXPECT_EQ(spectrumReadout(s.module, 70.028f, 0), "f= 50.00 Hz ; S(f) = 0.00E+00 V");
+    EXPECT_EQ(spectrumReadout(s.module, 100, 90), "f= 71.40 Hz ; S(f) = " + peak + " V");
+    EXPECT_EQ(spectrumReadout(s.module, 0, 45, ","),
+              "f= 0,00 Hz ; S(f) = " + formatScientific2(s.module.spectrumPeak() / 2, ",") + " V");
+    // Above y = 90 the amplitude exceeds the peak.
+    EXPECT_GT(spectrumReadout(s.module, 0, 99), spectrumReadout(s.module, 0, 90));
+}
+
+TEST(SpectrumReadout, UsesTheNewNAndWAfterARefusal)
+{
+    Session s;
+    ASSERT_EQ(s.run({}, sineSignalItem), std::nullopt);
+    RunEntries refused;
+    refused.windowTime = "4";
+    ASSERT_NE(s.run(refused, "nessuno"), std::nullopt);
+    // N / W halves, the scale of the last run stays: the readout no longer matches.
+    EXPECT_EQ(spectrumReadout(s.module, 70.028f, 0), "f= 25.00 Hz ; S(f) = 0.00E+00 V");
+    refused.windowTime = "0";
+    ASSERT_EQ(s.run(refused, sineSignalItem), messages::windowZero);
+    EXPECT_EQ(spectrumReadout(s.module, 70.028f, 0), "f= --- Hz ; S(f) = 0.00E+00 V");
+    refused.sampleCount = "0";
+    ASSERT_NE(s.run(refused, sineSignalItem), std::nullopt);
+    EXPECT_EQ(spectrumReadout(s.module, 0, 0), "f= --- Hz ; S(f) = 0.00E+00 V");
+}
+
+struct WholeNumberCase {
+    const char* name;
+    std::vector<EntryText> changes;
+    std::optional<std::string_view> message;
+};
+
+class SpectrumWindowRequest : public testing::TestWithParam<WholeNumberCase> {};
+
+TEST_P(SpectrumWindowRequest, AcceptsOnlyWholeNumbers)
+{
+    const WholeNumberCase& c = GetParam();
+    Session s;
+    ASSERT_EQ(s.run({}, sineSignalItem), std::nullopt);
+    // A refused request (no signal type) stores the entries the check reads.
+    ASSERT_NE(s.run(entriesWith(c.changes), "nessuno"), std::nullopt);
+    const auto refusal = s.module.requestSpectrumWindow();
+    if (c.message) {
+        EXPECT_EQ(refusal, std::string(*c.message));
+        EXPECT_EQ(s.module.messageText(), *c.message);
+    } else {
+        EXPECT_EQ(refusal, std::nullopt);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SpectrumWindowRequest,
+    testing::Values(
+        WholeNumberCase{"Defaults", {}, std::nullopt},
+        WholeNumberCase{"WHalf", {{entry::W, "2.5"}}, messages::windowNotWhole},
+        WholeNumberCase{"WFirst",
+                        {{entry::W, "2.5"}, {entry::fSignal, "1.5"}, {entry::fNoise, "0.1"}},
+                        messages::windowNotWhole},
+        WholeNumberCase{"WNegativeWhole", {{entry::W, "-3"}}, std::nullopt},
+        WholeNumberCase{"WNegativeHalf", {{entry::W, "-2.5"}}, messages::windowNotWhole},
+        WholeNumberCase{"WNoTolerance", {{entry::W, "2.000001"}}, messages::windowNotWhole},
+        WholeNumberCase{"SignalHalf", {{entry::fSignal, "1.5"}}, messages::signalFreqNotWhole},
+        WholeNumberCase{"NoiseFraction", {{entry::fNoise, "49.9"}}, messages::noiseFreqNotWhole},
+        WholeNumberCase{"ZeroIsWhole", {{entry::fSignal, "0"}}, std::nullopt}),
+    ByName{});
+
+}  // namespace

@@ -1,0 +1,256 @@
+#include "ui/form1.h"
+
+#include "core/numberformat.h"
+#include "core/signaltype.h"
+#include "ui/commandbutton.h"
+#include "ui/fonts.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/icons.h"
+#include "ui/localenumbers.h"
+#include "ui/messagebox.h"
+#include "ui/plotwidget.h"
+#include "ui/twips.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+enum class Kind { button, entry, label, option, dropDown };
+
+// The window's controls in tab order, which is also the order of creation: Qt moves
+// the focus in creation order, and labels take no focus. An entry box takes its
+// initial text from the field of a run request that it supplies.
+struct Control {
+    Kind kind;
+    const char* name;
+    const char* caption;
+    std::string RunEntries::*field;
+    QRect place;
+};
+
+constexpr const char* description =
+    "Segnale sinusoidale o a impulsi rettangolari affetto da disturbo sinusoidale. "
+    "Elimnazione del disturbo annullando le componenti spettrali del disturbo";
+constexpr const char* instruction = "Scegli il segnale: sinusoidale o impulsi rettangolari";
+constexpr const char* credit = "Filtro DFT didattico";
+
+const Control controls[] = {
+    {Kind::button, "Command2", "Grafici", nullptr, twipRect(600, 4320, 1935, 495)},
+    {Kind::entry, "Text13", nullptr, &RunEntries::sampleCount, twipRect(4680, 600, 1935, 375)},
+    {Kind::label, "Label48", "N", nullptr, twipRect(4320, 600, 255, 255)},
+    {Kind::label, "Label56", "Numero campioni", nullptr, twipRect(6720, 720, 1935, 255)},
+    {Kind::label, "Label67", credit, nullptr, twipRect(12480, 4800, 1575, 285)},
+    {Kind::entry, "Text1", nullptr, &RunEntries::windowTime, twipRect(600, 1080, 1935, 375)},
+    {Kind::label, "Label1", "W", nullptr, twipRect(120, 1200, 255, 255)},
+    {Kind::entry, "Text2", nullptr, &RunEntries::stopLowFreq, twipRect(600, 1680, 1935, 375)},
+    {Kind::label, "Label3", "fi", nullptr, twipRect(120, 1800, 375, 255)},
+    {Kind::label, "Label4", "[Hz]", nullptr, twipRect(2640, 1800, 495, 255)},
+    {Kind::option, "Option1", "Filtro ON", nullptr, twipRect(600, 2880, 1575, 375)},
+    {Kind::option, "Option2", "Filtro OFF", nullptr, twipRect(600, 3480, 1815, 495)},
+    {Kind::entry, "Text3", nullptr, &RunEntries::signalFreq, twipRect(4680, 1080, 1935, 375)},
+    {Kind::label, "Label2", "[Hz]", nullptr, twipRect(6720, 1200, 615, 255)},
+    {Kind::label, "Label5", "f segnale", nullptr, twipRect(3720, 1200, 855, 255)},
+    {Kind::entry, "Text4", nullptr, &RunEntries::dutyCycle, twipRect(600, 600, 1935, 375)},
+    {Kind::label, "Label6", "r", nullptr, twipRect(120, 600, 255, 255)},
+    {Kind::entry, "Text6", nullptr, &RunEntries::stopHighFreq, twipRect(600, 2280, 1935, 375)},
+    {Kind::label, "Label12", "fs", nullptr, twipRect(120, 2280, 375, 375)},
+    {Kind::label, "Label13", "[Hz]", nullptr, twipRect(2640, 2400, 615, 255)},
+    {Kind::entry, "Text7", nullptr, &RunEntries::noiseFreq, twipRect(10440, 1080, 1935, 375)},
+    {Kind::label, "Label14", "f disturbo  sinusoidale", nullptr, twipRect(9120, 1080, 1095, 495)},
+    {Kind::label, "Label7", description, nullptr, twipRect(240, 120, 14295, 255)},
+    {Kind::dropDown, "Combo1", instruction, nullptr, twipRect(7560, 3120, 6495, 420)},
+    {Kind::label, "Label8", "Casella per la scelta del segnale:", nullptr,
+     twipRect(7560, 2880, 2895, 255)},
+    {Kind::entry, "Text5", nullptr, &RunEntries::noiseAmplitude, twipRect(10440, 600, 1935, 375)},
+    {Kind::label, "Label9", "Ampiezza di picco disturbo", nullptr, twipRect(9120, 600, 1215, 375)},
+    {Kind::label, "Label10", "[sec]", nullptr, twipRect(2640, 1080, 495, 255)},
+    {Kind::label, "Label11", "[Hz]", nullptr, twipRect(12480, 1200, 495, 255)},
+    {Kind::entry, "Text8", nullptr, &RunEntries::signalAmplitude, twipRect(4680, 1560, 1935, 405)},
+    {Kind::label, "Label15", "Ampiezza di picco segnale", nullptr, twipRect(3360, 1560, 1215, 375)},
+    {Kind::label, "Label16", "[V]", nullptr, twipRect(12480, 720, 495, 255)},
+    {Kind::label, "Label17", "[V]", nullptr, twipRect(6720, 1680, 495, 255)},
+    {Kind::entry, "Text9", nullptr, &RunEntries::signalOffset, twipRect(4680, 2040, 1935, 375)},
+    {Kind::label, "Label18", "Comp. cont. segnale", nullptr, twipRect(3360, 2040, 1215, 375)},
+    {Kind::entry, "Text10", nullptr, &RunEntries::freqAxisZoom, twipRect(4680, 2640, 1935, 375)},
+    {Kind::label, "Label19", "Espansione asse frequenze", nullptr, twipRect(3240, 2640, 1335, 375)},
+    {Kind::label, "Label20", "Spettro valido solo con valori interi di W, f segnale , f disturbo!",
+     nullptr, twipRect(3240, 4440, 5655, 375)},
+};
+
+const QColor entryPink(255, 192, 192);
+const QColor creditCyan(192, 255, 255);
+
+void paintBase(QWidget* widget, QColor colour)
+{
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::Base, colour);
+    colours.setColor(QPalette::Text, Qt::black);
+    widget->setPalette(colours);
+}
+
+}  // namespace
+
+Form1::Form1(ComputationModule& module, QWidget* parent) : QWidget(parent), m_module(module)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Filtro elimina banda con la DFT"));
+    setWindowIcon(alarmClockIcon());
+    setFont(windowFont(8.25, true));
+    resize(twips(14280), twips(5205));
+
+    const RunEntries defaults;
+    QWidget* runButton = nullptr;
+    for (const Control& c : controls) {
+        QWidget* widget = nullptr;
+        const QString caption = QString::fromUtf8(c.caption ? c.caption : "");
+        switch (c.kind) {
+        case Kind::button: {
+            auto* button = new CommandButton(caption, entryPink, this);
+            connect(button, &QPushButton::clicked, this, &Form1::Command2_Click);
+            widget = runButton = button;
+            break;
+        }
+        case Kind::entry: {
+            auto* box = new QLineEdit(QString::fromStdString(defaults.*c.field), this);
+            paintBase(box, entryPink);
+            m_entries.emplace_back(c.field, box);
+            widget = box;
+            break;
+        }
+        case Kind::label: {
+            auto* label = new QLabel(caption, this);
+            // Captions wrap at word boundaries and are clipped to the label's box.
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setTextFormat(Qt::PlainText);
+            widget = label;
+            break;
+        }
+        case Kind::option: {
+            auto* option = new QRadioButton(caption, this);
+            (m_filterOn ? m_filterOff : m_filterOn) = option;
+            widget = option;
+            break;
+        }
+        case Kind::dropDown: {
+            m_signalType = new QComboBox(this);
+            m_signalType->setEditable(true);
+            // Typing and Enter must not add items: the list holds the two signals only.
+            m_signalType->setInsertPolicy(QComboBox::NoInsert);
+            m_signalType->addItem(QString::fromUtf8(sineSignalItem.data(),
+                                                    static_cast<int>(sineSignalItem.size())));
+            m_signalType->addItem(QString::fromUtf8(pulseSignalItem.data(),
+                                                    static_cast<int>(pulseSignalItem.size())));
+            m_signalType->setCurrentIndex(-1);
+            m_signalType->setEditText(caption);
+            m_signalType->setFont(windowFont(12, true));
+            paintBase(m_signalType, entryPink);
+            widget = m_signalType;
+            break;
+        }
+        }
+        widget->setObjectName(QString::fromUtf8(c.name));
+        widget->setGeometry(c.place);
+    }
+    m_filterOn->setChecked(true);
+
+    auto* creditLabel = findChild<QLabel*>(QStringLiteral("Label67"));
+    creditLabel->setFont(windowFont(8.25, false));
+    creditLabel->setAlignment(Qt::AlignCenter);
+    creditLabel->setAutoFillBackground(true);
+    QPalette creditColours = creditLabel->palette();
+    creditColours.setColor(QPalette::Window, creditCyan);
+    creditColours.setColor(QPalette::WindowText, Qt::black);
+    creditLabel->setPalette(creditColours);
+
+    runButton->setFocus();
+}
+
+Form1::~Form1()
+{
+    delete m_waveformWindow.data();
+    delete m_spectrumWindow.data();
+}
+
+std::string Form1::signalTypeText() const
+{
+    return m_signalType->currentText().toStdString();
+}
+
+bool Form1::filterOnSelected() const
+{
+    return m_filterOn->isChecked();
+}
+
+bool Form1::filterOffSelected() const
+{
+    return m_filterOff->isChecked();
+}
+
+Form2& Form1::waveformWindow()
+{
+    if (!m_waveformWindow) {
+        m_waveformWindow = new Form2(m_module, [this]() -> Form3& { return spectrumWindow(); });
+        connect(m_waveformWindow, &Form2::closing, this, [this] { m_waveformWindow = nullptr; });
+    }
+    return *m_waveformWindow;
+}
+
+Form3& Form1::spectrumWindow()
+{
+    if (!m_spectrumWindow) {
+        m_spectrumWindow = new Form3(m_module);
+        connect(m_spectrumWindow, &Form3::closing, this, [this] { m_spectrumWindow = nullptr; });
+    }
+    return *m_spectrumWindow;
+}
+
+PlotSurface& Form1::waveformSurface()
+{
+    return waveformWindow().plot();
+}
+
+PlotSurface& Form1::spectrumSurface()
+{
+    return spectrumWindow().plot();
+}
+
+void Form1::showWaveformWindow()
+{
+    Form2& window = waveformWindow();
+    window.show();
+    window.raise();
+}
+
+RunEntries Form1::readEntries() const
+{
+    RunEntries entries;
+    for (const auto& [field, box] : m_entries)
+        entries.*field = box->text().toStdString();
+    return entries;
+}
+
+void Form1::Command2_Click()
+{
+    if (const auto refusal = m_module.requestRun(readEntries(), *this)) {
+        showMessage(this, *refusal);
+        return;
+    }
+    spectrumWindow().setDcReadout(QString::fromStdString(
+        formatScientific2(m_module.dcComponent(), localeDecimalSeparator())));
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // No window of the program stays open without the parameter window.
+    if (m_waveformWindow)
+        m_waveformWindow->close();
+    if (m_spectrumWindow)
+        m_spectrumWindow->close();
+    event->accept();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/computationmodule.h"
+#include "core/runhost.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+class Form2;
+class Form3;
+
+// The parameter window, the program's main window: the eleven entries of a run, the
+// signal-type drop-down, the filter switch and "Grafici". It also owns the waveform
+// and spectrum windows, which it creates (hidden) when a run first needs them and
+// forgets when the user closes them; closing it closes them and ends the program.
+class Form1 : public QWidget, public RunHost {
+    Q_OBJECT
+
+public:
+    explicit Form1(ComputationModule& module, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    std::string signalTypeText() const override;
+    bool filterOnSelected() const override;
+    bool filterOffSelected() const override;
+    PlotSurface& waveformSurface() override;
+    PlotSurface& spectrumSurface() override;
+    void showWaveformWindow() override;
+
+    // The waveform and spectrum windows, created hidden and empty when missing.
+    Form2& waveformWindow();
+    Form3& spectrumWindow();
+
+public slots:
+    // "Grafici": the run request from the entries as they stand, then the DC readout.
+    // A refused request shows its message and changes no plot and no readout.
+    void Command2_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    RunEntries readEntries() const;
+
+    ComputationModule& m_module;
+    // The entry box of each field of a run request.
+    std::vector<std::pair<std::string RunEntries::*, QLineEdit*>> m_entries;
+    QComboBox* m_signalType = nullptr;
+    QRadioButton* m_filterOn = nullptr;
+    QRadioButton* m_filterOff = nullptr;
+    QPointer<Form2> m_waveformWindow;
+    QPointer<Form3> m_spectrumWindow;
+};

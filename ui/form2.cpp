@@ -1,0 +1,99 @@
+#include "ui/form2.h"
+
+#include "core/readouts.h"
+#include "ui/commandbutton.h"
+#include "ui/fonts.h"
+#include "ui/form3.h"
+#include "ui/icons.h"
+#include "ui/localenumbers.h"
+#include "ui/messagebox.h"
+#include "ui/plotwidget.h"
+#include "ui/twips.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QRadioButton>
+
+Form2::Form2(ComputationModule& module, std::function<Form3&()> spectrumWindow, QWidget* parent)
+    : QWidget(parent), m_module(module), m_spectrumWindow(std::move(spectrumWindow))
+{
+    setObjectName(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Forme d'onda reali"));
+    setWindowIcon(alarmClockIcon());
+    setFont(windowFont(8.25, true));
+    resize(twips(18495), twips(10005));
+
+    // Created in tab order.
+    m_plot = new PlotWidget(QColor(255, 255, 192), this);
+    m_plot->setObjectName(QStringLiteral("Picture1"));
+    m_plot->setGeometry(twipRect(120, 120, 15015, 9135));
+    connect(m_plot, &PlotWidget::mouseMoved, this, &Form2::Picture1_MouseMove);
+
+    auto* hint = new QLabel(
+        QStringLiteral("Sposta il cursore del mouse sulla forma d'onda , comparirà il valore "
+                       "in quel punto"),
+        this);
+    hint->setObjectName(QStringLiteral("Label1"));
+    hint->setFont(windowFont(9.75, true));
+    hint->setWordWrap(true);
+    hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    hint->setGeometry(twipRect(120, 9480, 8655, 375));
+
+    // The blank picture that stands for an empty plot; it is never drawn on.
+    auto* blank = new QFrame(this);
+    blank->setObjectName(QStringLiteral("Picture2"));
+    blank->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    blank->setLineWidth(2);
+    blank->setGeometry(twipRect(16800, 6480, 495, 375));
+
+    m_inputCurve = new QRadioButton(QStringLiteral("V(t)"), this);
+    m_inputCurve->setObjectName(QStringLiteral("Option1"));
+    m_inputCurve->setGeometry(twipRect(15240, 2280, 1215, 375));
+    m_outputCurve = new QRadioButton(QStringLiteral("Vr(t)"), this);
+    m_outputCurve->setObjectName(QStringLiteral("Option2"));
+    m_outputCurve->setGeometry(twipRect(15240, 6840, 855, 375));
+
+    auto* showSpectrum =
+        new CommandButton(QStringLiteral("Visualizza spettro"), QColor(255, 0, 0), this);
+    showSpectrum->setObjectName(QStringLiteral("Command1"));
+    showSpectrum->setFont(windowFont(12, true));
+    showSpectrum->setGeometry(twipRect(15360, 480, 1935, 855));
+    connect(showSpectrum, &QPushButton::clicked, this, &Form2::Command1_Click);
+}
+
+void Form2::Command1_Click()
+{
+    if (const auto refusal = m_module.requestSpectrumWindow()) {
+        showMessage(this, *refusal);
+        return;
+    }
+    Form3& spectrum = m_spectrumWindow();
+    spectrum.show();
+    spectrum.raise();
+    spectrum.activateWindow();
+}
+
+void Form2::Picture1_MouseMove(int, int, float X, float Y)
+{
+    m_plot->scale(0, 100, 100, 0);
+    if (Y >= 50.0f)
+        m_inputCurve->setChecked(true);
+    else if (Y >= 0.0f)
+        m_outputCurve->setChecked(true);
+    // Below the plot (a drag) the selection stays, and before any selection the
+    // tool-tip stays as it is.
+    if (m_inputCurve->isChecked())
+        m_plot->setToolTipText(waveformReadout(m_module, WaveformCurve::input, X, Y,
+                                               localeDecimalSeparator()));
+    if (m_outputCurve->isChecked())
+        m_plot->setToolTipText(waveformReadout(m_module, WaveformCurve::output, X, Y,
+                                               localeDecimalSeparator()));
+}
+
+void Form2::closeEvent(QCloseEvent* event)
+{
+    emit closing();
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,81 @@
+#include "ui/form3.h"
+
+#include "core/readouts.h"
+#include "ui/fonts.h"
+#include "ui/icons.h"
+#include "ui/localenumbers.h"
+#include "ui/plotwidget.h"
+#include "ui/twips.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+
+namespace {
+
+QLabel* makeLabel(const QString& caption, const char* name, QRect place, QWidget* parent)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromUtf8(name));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(place);
+    return label;
+}
+
+}  // namespace
+
+Form3::Form3(ComputationModule& module, QWidget* parent) : QWidget(parent), m_module(module)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Spettro"));
+    setWindowIcon(trefoilIcon());
+    setFont(windowFont(8.25, true));
+    resize(twips(17460), twips(9705));
+
+    // Created in tab order.
+    m_plot = new PlotWidget(Qt::black, this);
+    m_plot->setObjectName(QStringLiteral("Picture1"));
+    m_plot->setGeometry(twipRect(0, 0, 15135, 9255));
+    connect(m_plot, &PlotWidget::mouseMoved, this, &Form3::Picture1_MouseMove);
+
+    m_dcReadout = makeLabel(QString(), "Label1", twipRect(15720, 4200, 1215, 255), this);
+    m_dcReadout->setAutoFillBackground(true);
+    QPalette readoutColours = m_dcReadout->palette();
+    readoutColours.setColor(QPalette::Window, Qt::black);
+    readoutColours.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    m_dcReadout->setPalette(readoutColours);
+
+    // The blank picture that stands for an empty plot; it is never drawn on.
+    auto* blank = new QFrame(this);
+    blank->setObjectName(QStringLiteral("Picture2"));
+    blank->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    blank->setLineWidth(2);
+    blank->setGeometry(twipRect(15960, 6240, 495, 375));
+
+    makeLabel(QStringLiteral("D.C."), "Label2", twipRect(15240, 4200, 375, 255), this);
+    makeLabel(QStringLiteral("[V]"), "Label3", twipRect(17040, 4200, 375, 255), this);
+    makeLabel(QStringLiteral("Righe dello spettro in rosso, componente continua non "
+                             "visualizzata, ( D.C. )"),
+              "Label4", twipRect(120, 9360, 7335, 255), this);
+}
+
+void Form3::setDcReadout(const QString& text)
+{
+    m_dcReadout->setText(text);
+}
+
+void Form3::Picture1_MouseMove(int, int, float X, float Y)
+{
+    if (!m_plot->hasUserScale())
+        return;
+    m_plot->setToolTipText(spectrumReadout(m_module, X, Y, localeDecimalSeparator()));
+}
+
+void Form3::closeEvent(QCloseEvent* event)
+{
+    emit closing();
+    QWidget::closeEvent(event);
+}
