@@ -125,8 +125,8 @@ void PlotWidget::setToolTipText(const std::string& text)
     setToolTip(tip);
     // A tool-tip already on screen follows the cursor at once; otherwise it appears,
     // as usual, when the cursor rests.
-    if (QToolTip::isVisible() && underMouse())
-        QToolTip::showText(QCursor::pos(), tip, this);
+    if (QToolTip::isVisible())
+        QToolTip::showText(m_lastCursor.value_or(QCursor::pos()), tip, this);
 }
 
 void PlotWidget::paintEvent(QPaintEvent* event)
@@ -139,6 +139,7 @@ void PlotWidget::paintEvent(QPaintEvent* event)
 void PlotWidget::mouseMoveEvent(QMouseEvent* event)
 {
     fitImage();
+    m_lastCursor = event->globalPosition().toPoint();
     const QPointF pixel = event->position() - contentsRect().topLeft();
     double x = pixel.x();
     double y = pixel.y();

@@ -47,6 +47,8 @@ private:
     QColor m_background;
     QImage m_image;
     bool m_hasUserScale = false;
+    // Where the cursor was at the last movement over the plot, on the screen.
+    std::optional<QPoint> m_lastCursor;
     // The user coordinates of the upper-left and lower-right corners.
     double m_left = 0;
     double m_top = 0;
