@@ -54,13 +54,8 @@ void hover(QWidget* plot, QPoint pixel)
     QApplication::sendEvent(plot, &move);
 }
 
-void moveOver(Form2& window, float x, float y)
-{
-    QVERIFY(QMetaObject::invokeMethod(&window, "Picture1_MouseMove", Q_ARG(int, 0), Q_ARG(int, 0),
-                                      Q_ARG(float, x), Q_ARG(float, y)));
-}
-
-void moveOver(Form3& window, float x, float y)
+// The window's readout handler, called by name at an exact position in user coordinates.
+void moveOver(QWidget& window, float x, float y)
 {
     QVERIFY(QMetaObject::invokeMethod(&window, "Picture1_MouseMove", Q_ARG(int, 0), Q_ARG(int, 0),
                                       Q_ARG(float, x), Q_ARG(float, y)));
