@@ -38,5 +38,9 @@ if [[ $mode == test ]]; then
   cmake --build --preset bench
   ctest --preset default
 else
+  if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
+    echo "Built build/app/filtro-dft, but there is no display to open its windows on." >&2
+    exit 1
+  fi
   exec ./build/app/filtro-dft
 fi
