@@ -2,6 +2,7 @@
 
 #include "core/numberformat.h"
 #include "core/signaltype.h"
+#include "ui/captionlabel.h"
 #include "ui/commandbutton.h"
 #include "ui/fonts.h"
 #include "ui/form2.h"
@@ -123,12 +124,7 @@ Form1::Form1(ComputationModule& module, QWidget* parent) : QWidget(parent), m_mo
             break;
         }
         case Kind::label: {
-            auto* label = new QLabel(caption, this);
-            // Captions wrap at word boundaries and are clipped to the label's box.
-            label->setWordWrap(true);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            label->setTextFormat(Qt::PlainText);
-            widget = label;
+            widget = captionLabel(caption, this);
             break;
         }
         case Kind::option: {

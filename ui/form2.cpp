@@ -1,6 +1,7 @@
 #include "ui/form2.h"
 
 #include "core/readouts.h"
+#include "ui/captionlabel.h"
 #include "ui/commandbutton.h"
 #include "ui/fonts.h"
 #include "ui/form3.h"
@@ -12,7 +13,6 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QLabel>
 #include <QRadioButton>
 
 Form2::Form2(ComputationModule& module, std::function<Form3&()> spectrumWindow, QWidget* parent)
@@ -31,14 +31,12 @@ Form2::Form2(ComputationModule& module, std::function<Form3&()> spectrumWindow, 
     m_plot->setGeometry(twipRect(120, 120, 15015, 9135));
     connect(m_plot, &PlotWidget::mouseMoved, this, &Form2::Picture1_MouseMove);
 
-    auto* hint = new QLabel(
+    QLabel* hint = captionLabel(
         QStringLiteral("Sposta il cursore del mouse sulla forma d'onda , comparirà il valore "
                        "in quel punto"),
         this);
     hint->setObjectName(QStringLiteral("Label1"));
     hint->setFont(windowFont(9.75, true));
-    hint->setWordWrap(true);
-    hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     hint->setGeometry(twipRect(120, 9480, 8655, 375));
 
     // The blank picture that stands for an empty plot; it is never drawn on.

@@ -1,6 +1,7 @@
 #include "ui/form3.h"
 
 #include "core/readouts.h"
+#include "ui/captionlabel.h"
 #include "ui/fonts.h"
 #include "ui/icons.h"
 #include "ui/localenumbers.h"
@@ -9,17 +10,13 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QLabel>
 
 namespace {
 
 QLabel* makeLabel(const QString& caption, const char* name, QRect place, QWidget* parent)
 {
-    auto* label = new QLabel(caption, parent);
+    QLabel* label = captionLabel(caption, parent);
     label->setObjectName(QString::fromUtf8(name));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setTextFormat(Qt::PlainText);
     label->setGeometry(place);
     return label;
 }
