@@ -12,7 +12,7 @@ esac
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ ninja-build qt6-base-dev fonts-liberation
-          libgtest-dev libgmock-dev libbenchmark-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev libsleef-dev)
 
 missing=()
 for package in "${packages[@]}"; do

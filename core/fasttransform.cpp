@@ -1,0 +1,101 @@
+#include "core/fasttransform.h"
+
+#include "core/transform.h"
+
+#include <omp.h>
+
+#include <algorithm>
+#include <array>
+#include <cassert>
+#include <cstddef>
+
+namespace {
+
+// Spreads items 0..itemCount - 1 (lines or samples) over the threads in blocks of
+// `width`, each block one call of `work` with its first item. Blocks are handed out one at a time, so a thread that draws
+// cheap blocks takes more of them, and a cancel stops the run within one block per
+// thread. Returns false when cancelled.
+template <typename Work>
+bool forEachBlock(std::int64_t itemCount, int width, const TransformOptions& options,
+                  Work work)
+{
+    const std::int64_t blockCount = (itemCount + width - 1) / width;
+    RunControl* control = options.control;
+    const int threads = options.threads > 0 ? options.threads : omp_get_max_threads();
+#pragma omp parallel for schedule(dynamic) num_threads(threads)
+    for (std::int64_t block = 0; block < blockCount; ++block) {
+        if (control && control->cancelRequested())
+            continue;
+        const std::int64_t first = block * width;
+        work(static_cast<std::int32_t>(first));
+        if (control)
+            control->addDoneWork(std::min<std::int64_t>(width, itemCount - first));
+    }
+    return !(control && control->cancelRequested());
+}
+
+constexpr std::size_t maxLanes = 8;
+
+}  // namespace
+
+bool fastForwardTransform(std::span<const double> input, std::int32_t sampleCount,
+                          double windowTime, std::span<double> re, std::span<double> im,
+                          const TransformOptions& options)
+{
+    const std::int32_t n = sampleCount;
+    assert(n >= 1);
+    [[maybe_unused]] const auto size = static_cast<std::size_t>(n) + 1;
+    assert(input.size() >= size && re.size() >= size && im.size() >= size);
+
+    const LaneKernel kernel = laneKernel(options.lanes);
+    const std::int32_t lines = highestLine(n);
+    const bool completed = forEachBlock(static_cast<std::int64_t>(lines) + 1, kernel.width, options, [&](std::int32_t first) {
+        // The last block may run past line K, and past the array for small N: its
+        // extra lanes are summed and dropped.
+        std::array<double, maxLanes> blockRe{};
+        std::array<double, maxLanes> blockIm{};
+        kernel.forwardLines(input.data(), n, windowTime, first, blockRe.data(), blockIm.data());
+        for (std::int32_t lane = 0; lane < kernel.width && first + lane <= lines; ++lane) {
+            re[static_cast<std::size_t>(first + lane)] = blockRe[static_cast<std::size_t>(lane)];
+            im[static_cast<std::size_t>(first + lane)] = blockIm[static_cast<std::size_t>(lane)];
+        }
+    });
+    if (!completed)
+        return false;
+
+    // The mirror images, in the order the line-by-line loop leaves them: pass k copies
+    // line k to N - k. For odd N with K = (N + 1) / 2, pass K - 1 copies onto line K
+    // before pass K computes it afresh, so line K's own value is held aside.
+    const auto last = static_cast<std::size_t>(lines);
+    const double lastRe = re[last];
+    const double lastIm = im[last];
+    for (std::int32_t k = 0; k <= lines; ++k) {
+        const auto line = static_cast<std::size_t>(k);
+        if (line == last) {
+            re[line] = lastRe;
+            im[line] = lastIm;
+        }
+        const auto mirror = static_cast<std::size_t>(n - k);
+        re[mirror] = re[line];
+        im[mirror] = -im[line];
+    }
+    return true;
+}
+
+bool fastInverseTransform(std::span<const double> re, std::span<const double> im,
+                          std::int32_t sampleCount, double windowTime,
+                          std::span<double> output, const TransformOptions& options)
+{
+    const std::int32_t n = sampleCount;
+    assert(n >= 1);
+    [[maybe_unused]] const auto size = static_cast<std::size_t>(n);
+    assert(re.size() >= size && im.size() >= size && output.size() >= size);
+
+    const LaneKernel kernel = laneKernel(options.lanes);
+    return forEachBlock(n, kernel.width, options, [&](std::int32_t first) {
+        std::array<double, maxLanes> block{};
+        kernel.inverseSamples(re.data(), im.data(), n, windowTime, first, block.data());
+        for (std::int32_t lane = 0; lane < kernel.width && first + lane < n; ++lane)
+            output[static_cast<std::size_t>(first + lane)] = block[static_cast<std::size_t>(lane)];
+    });
+}

@@ -1,0 +1,148 @@
+// The fast transform pair against the literal one: the same sums, spread over threads
+// and vector lanes, so the same numbers to the last bits of the sine and cosine, and
+// exactly the same bits whatever the threads and lanes.
+#include "core/fasttransform.h"
+#include "core/transform.h"
+#include "tests/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+using testsupport::largestMagnitude;
+
+std::vector<double> randomSamples(std::int32_t count, unsigned seed)
+{
+    std::mt19937 generator(seed);
+    std::uniform_real_distribution<double> value(-50.0, 50.0);
+    std::vector<double> samples(static_cast<std::size_t>(count) + 1);
+    for (double& x : samples)
+        x = value(generator);
+    return samples;
+}
+
+struct Pair {
+    std::vector<double> re, im, output;
+};
+
+Pair literalPair(const std::vector<double>& x, std::int32_t n, double w)
+{
+    const auto size = static_cast<std::size_t>(n) + 1;
+    Pair p{std::vector<double>(size), std::vector<double>(size), std::vector<double>(size)};
+    forwardTransform(x, n, w, p.re, p.im);
+    inverseTransform(p.re, p.im, n, w, p.output);
+    return p;
+}
+
+Pair fastPair(const std::vector<double>& x, std::int32_t n, double w,
+              const TransformOptions& options = {})
+{
+    const auto size = static_cast<std::size_t>(n) + 1;
+    Pair p{std::vector<double>(size), std::vector<double>(size), std::vector<double>(size)};
+    EXPECT_TRUE(fastForwardTransform(x, n, w, p.re, p.im, options));
+    EXPECT_TRUE(fastInverseTransform(p.re, p.im, n, w, p.output, options));
+    return p;
+}
+
+// Element by element, within 1e-12 of the largest magnitude of the expected array.
+void expectClose(const std::vector<double>& actual, const std::vector<double>& expected,
+                 const char* what)
+{
+    ASSERT_EQ(actual.size(), expected.size());
+    const double tolerance = 1e-12 * std::max(largestMagnitude(expected), 1e-300);
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        ASSERT_NEAR(actual[i], expected[i], tolerance) << what << "(" << i << ")";
+}
+
+void expectSameBits(const std::vector<double>& actual, const std::vector<double>& expected,
+                    const char* what)
+{
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(actual[i]), std::bit_cast<std::uint64_t>(expected[i]))
+            << what << "(" << i << ")";
+}
+
+TEST(FastTransform, AgreesWithTheLiteralPairForManySizes)
+{
+    // Odd and even N, both roundings of K for odd N, sizes around every lane width,
+    // and a few thousand.
+    const std::int32_t sizes[] = {1,  2,  3,  4,   5,   6,   7,    8,    9,    15,   16,  17,
+                                  31, 33, 64, 127, 255, 256, 1000, 1001, 1002, 1003, 2999};
+    for (std::int32_t n : sizes) {
+        SCOPED_TRACE(testing::Message() << "N = " << n);
+        const double w = 0.5 + (n % 7);
+        const std::vector<double> x = randomSamples(n, static_cast<unsigned>(n));
+        const Pair expected = literalPair(x, n, w);
+        const Pair actual = fastPair(x, n, w);
+        expectClose(actual.re, expected.re, "re");
+        expectClose(actual.im, expected.im, "im");
+        expectClose(actual.output, expected.output, "output");
+        // The last sample of the reconstruction is not part of it.
+        EXPECT_EQ(actual.output.back(), 0.0);
+    }
+}
+
+TEST(FastTransform, SameBitsForEveryThreadCountAndVectorWidth)
+{
+    for (std::int32_t n : {1, 2, 3, 13, 100, 1001, 1003}) {
+        SCOPED_TRACE(testing::Message() << "N = " << n);
+        const std::vector<double> x = randomSamples(n, 7U + static_cast<unsigned>(n));
+        const Pair reference = fastPair(x, n, 2, {.threads = 1, .lanes = SimdLanes::one});
+        for (SimdLanes lanes : availableLanes()) {
+            for (int threads : {1, 2, 3}) {
+                SCOPED_TRACE(testing::Message()
+                             << static_cast<int>(lanes) << " lanes, " << threads << " threads");
+                const Pair p = fastPair(x, n, 2, {.threads = threads, .lanes = lanes});
+                expectSameBits(p.re, reference.re, "re");
+                expectSameBits(p.im, reference.im, "im");
+                expectSameBits(p.output, reference.output, "output");
+            }
+        }
+    }
+}
+
+TEST(FastTransform, MirrorImagesFollowTheLineByLineOrder)
+{
+    // For odd N with K = (N + 1) / 2, line K - 1 ends up as the mirror of line K, and
+    // index N holds line 0.
+    const std::int32_t n = 1003;
+    const std::vector<double> x = randomSamples(n, 3);
+    const Pair p = fastPair(x, n, 2);
+    const auto k = static_cast<std::size_t>(highestLine(n));
+    EXPECT_EQ(p.re[k - 1], p.re[k]);
+    EXPECT_EQ(p.im[k - 1], -p.im[k]);
+    EXPECT_EQ(p.re[static_cast<std::size_t>(n)], p.re[0]);
+    EXPECT_EQ(p.im[static_cast<std::size_t>(n)], -p.im[0]);
+}
+
+TEST(FastTransform, ReportsProgressAndStopsWhenCancelled)
+{
+    const std::int32_t n = 501;
+    const std::vector<double> x = randomSamples(n, 11);
+    std::vector<double> re(x.size()), im(x.size()), output(x.size());
+
+    RunControl control;
+    control.setTotalWork(highestLine(n) + 1 + n);
+    EXPECT_TRUE(fastForwardTransform(x, n, 2, re, im, {.control = &control}));
+    EXPECT_TRUE(fastInverseTransform(re, im, n, 2, output, {.control = &control}));
+    EXPECT_DOUBLE_EQ(control.doneFraction(), 1.0);
+
+    RunControl cancelled;
+    cancelled.cancel();
+    std::vector<double> untouched(x.size(), -1.0);
+    std::vector<double> re2 = untouched, im2 = untouched, output2 = untouched;
+    EXPECT_FALSE(fastForwardTransform(x, n, 2, re2, im2, {.control = &cancelled}));
+    EXPECT_FALSE(fastInverseTransform(re, im, n, 2, output2, {.control = &cancelled}));
+    EXPECT_EQ(re2, untouched);
+    EXPECT_EQ(output2, untouched);
+}
+
+}  // namespace
