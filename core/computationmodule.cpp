@@ -1,14 +1,12 @@
 #include "core/computationmodule.h"
 
-#include "core/bandstop.h"
 #include "core/messages.h"
-#include "core/synthesis.h"
-#include "core/transform.h"
 
 #include "plot/peaksearch.h"
 #include "plot/plotdrawing.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -23,13 +21,34 @@ bool hasFraction(double value)
 
 std::optional<std::string> ComputationModule::requestRun(const RunEntries& entries, RunHost& host)
 {
+    struct InPlace : RunExecutor {
+        bool execute(RunJob& job) override
+        {
+            RunControl control;
+            return job.compute(control);
+        }
+    } inPlace;
+    return requestRun(entries, host, inPlace);
+}
+
+std::optional<std::string> ComputationModule::requestRun(const RunEntries& entries, RunHost& host,
+                                                         RunExecutor& executor)
+{
+    const double lastSpectrumScale = m_record.spectrumScale;
     if (auto refusal = validateRunRequest(entries, host, m_record)) {
         m_messageText = *refusal;
         return refusal;
     }
+    // "Filtro OFF" wins; with neither button selected the spectrum stays unfiltered.
+    RunJob job(m_record, host.signalTypeText(),
+               !host.filterOffSelected() && host.filterOnSelected());
+    if (!executor.execute(job)) {
+        m_record.spectrumScale = lastSpectrumScale;
+        return std::nullopt;
+    }
     host.waveformSurface().clear();
     host.spectrumSurface().clear();
-    runComputation(host);
+    runComputation(host, job.takeArrays());
     return std::nullopt;
 }
 
@@ -49,7 +68,7 @@ std::optional<std::string> ComputationModule::requestSpectrumWindow()
     return m_messageText;
 }
 
-void ComputationModule::runComputation(RunHost& host)
+void ComputationModule::runComputation(RunHost& host, SignalArrays arrays)
 {
     host.showWaveformWindow();
     PlotSurface& spectrum = host.spectrumSurface();
@@ -58,24 +77,8 @@ void ComputationModule::runComputation(RunHost& host)
     setPlotScale(waveform);
     drawTickMarks(waveform);
 
-    const RunParameters& p = m_record.parameters;
-    const std::int32_t n = p.sampleCount;
-    m_arrays = makeSignalArrays(n);
-    synthesiseSignals(p, m_record.periodCount, m_arrays);
-    selectInputSignal(host, m_arrays);
-
-    forwardTransform(m_arrays.inputSignal, n, p.windowTime, m_arrays.spectrumRe,
-                     m_arrays.spectrumIm);
-    // "Filtro OFF" wins; with neither button selected the spectrum stays unfiltered.
-    if (!host.filterOffSelected() && host.filterOnSelected()) {
-        applyBandStop(stopBandLines(n, p.windowTime, p.stopLowFreq, p.stopHighFreq),
-                      m_arrays.spectrumRe, m_arrays.spectrumIm);
-    }
-    amplitudeSpectrum(m_arrays.spectrumRe, m_arrays.spectrumIm, n, p.windowTime,
-                      m_arrays.spectrumMag);
-    inverseTransform(m_arrays.spectrumRe, m_arrays.spectrumIm, n, p.windowTime,
-                     m_arrays.outputSignal);
-
+    const std::int32_t n = m_record.parameters.sampleCount;
+    m_arrays = std::move(arrays);
     findInputPeak();
     findOutputPeak();
     findSpectrumPeak();

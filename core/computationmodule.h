@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/runhost.h"
+#include "core/runjob.h"
 #include "core/runparameters.h"
 #include "core/runvalidation.h"
 #include "core/signalarrays.h"
@@ -19,6 +20,12 @@ public:
     // Returns the refusal message, which is also kept as messageText(); a refused
     // request clears, computes and draws nothing.
     std::optional<std::string> requestRun(const RunEntries& entries, RunHost& host);
+
+    // The same, with the arithmetic run by `executor`. A run the executor cancels ends
+    // as a refused one does, without a message: the arrays, peaks, plots and
+    // spectrumScale of the last completed run stay as they were.
+    std::optional<std::string> requestRun(const RunEntries& entries, RunHost& host,
+                                          RunExecutor& executor);
 
     // The check of "Visualizza spettro" on the record as it stands now: W, f segnale and
     // f disturbo must be whole numbers, tested in that order. Returns the refusal
@@ -48,7 +55,9 @@ public:
     double dcComponent() const;
 
 private:
-    void runComputation(RunHost& host);
+    // Shows the waveform window and draws the arrays of a completed job, which become
+    // the module's.
+    void runComputation(RunHost& host, SignalArrays arrays);
 
     RunRecord m_record;
     std::string m_messageText;

@@ -77,10 +77,10 @@ void synthesiseSignals(const RunParameters& p, std::int32_t periodCount, SignalA
     }
 }
 
-void selectInputSignal(const RunHost& host, SignalArrays& arrays)
+void selectInputSignal(std::string_view signalTypeText, SignalArrays& arrays)
 {
-    if (host.signalTypeText() == sineSignalItem)
+    if (signalTypeText == sineSignalItem)
         arrays.inputSignal = arrays.sineSignal;
-    if (host.signalTypeText() == pulseSignalItem)
+    if (signalTypeText == pulseSignalItem)
         arrays.inputSignal = arrays.pulseSignal;
 }

@@ -5,6 +5,7 @@
 #include "core/signalarrays.h"
 
 #include <cstdint>
+#include <string_view>
 
 // Fresh arrays for a run of N samples: seven arrays of N + 1 zeros. Nothing of an
 // earlier run survives. Requires N >= 0.
@@ -22,5 +23,5 @@ void synthesiseSignals(const RunParameters& parameters, std::int32_t periodCount
 
 // Copies the chosen signal into inputSignal: the sine signal when the drop-down shows
 // the sine item, the pulse train when it shows the pulse item, else inputSignal stays
-// 0. The drop-down is read afresh for each of the two comparisons.
-void selectInputSignal(const RunHost& host, SignalArrays& arrays);
+// 0.
+void selectInputSignal(std::string_view signalTypeText, SignalArrays& arrays);

@@ -1,0 +1,44 @@
+#include "core/runjob.h"
+
+#include "core/bandstop.h"
+#include "core/fasttransform.h"
+#include "core/synthesis.h"
+#include "core/transform.h"
+
+#include <utility>
+
+RunJob::RunJob(const RunRecord& record, std::string signalTypeText, bool filterOn)
+    : m_record(record), m_signalTypeText(std::move(signalTypeText)), m_filterOn(filterOn)
+{
+}
+
+std::int64_t RunJob::sineCosinePairs() const
+{
+    const std::int64_t n = sampleCount();
+    return (highestLine(sampleCount()) + std::int64_t{1}) * n + n * n;
+}
+
+bool RunJob::compute(RunControl& control)
+{
+    const RunParameters& p = m_record.parameters;
+    const std::int32_t n = p.sampleCount;
+    m_arrays = makeSignalArrays(n);
+    synthesiseSignals(p, m_record.periodCount, m_arrays);
+    selectInputSignal(m_signalTypeText, m_arrays);
+
+    // One unit of work a line of the transform or a sample of the reconstruction:
+    // each costs N sine-and-cosine pairs.
+    control.setTotalWork(highestLine(n) + std::int64_t{1} + n);
+    const TransformOptions options{.control = &control};
+    if (!fastForwardTransform(m_arrays.inputSignal, n, p.windowTime, m_arrays.spectrumRe,
+                              m_arrays.spectrumIm, options))
+        return false;
+    if (m_filterOn) {
+        applyBandStop(stopBandLines(n, p.windowTime, p.stopLowFreq, p.stopHighFreq),
+                      m_arrays.spectrumRe, m_arrays.spectrumIm);
+    }
+    amplitudeSpectrum(m_arrays.spectrumRe, m_arrays.spectrumIm, n, p.windowTime,
+                      m_arrays.spectrumMag);
+    return fastInverseTransform(m_arrays.spectrumRe, m_arrays.spectrumIm, n, p.windowTime,
+                                m_arrays.outputSignal, options);
+}

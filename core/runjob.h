@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/runcontrol.h"
+#include "core/runvalidation.h"
+#include "core/signalarrays.h"
+
+#include <cstdint>
+#include <string>
+
+// The arithmetic of one accepted run: synthesis, transform, band stop, amplitude
+// spectrum and reconstruction, into arrays of its own. It holds everything it reads,
+// taken when the request was accepted, so it can run on another thread while the
+// windows still show the last run; the module takes its arrays only once it has
+// completed, and a cancelled job leaves nothing behind.
+class RunJob {
+public:
+    // The drop-down text and the filter decision are read from the windows when the
+    // request is accepted; the windows take no input while the job runs.
+    RunJob(const RunRecord& record, std::string signalTypeText, bool filterOn);
+
+    std::int32_t sampleCount() const { return m_record.parameters.sampleCount; }
+
+    // The sine-and-cosine pairs the transform pair evaluates: (K + 1) N for the
+    // transform and N^2 for the reconstruction. They are nearly all of a run's time.
+    std::int64_t sineCosinePairs() const;
+
+    // Runs to the end, or until the control asks to cancel; reports progress to it.
+    // Returns true when the arrays are complete.
+    bool compute(RunControl& control);
+
+    // The arrays of a completed job.
+    SignalArrays takeArrays() { return std::move(m_arrays); }
+
+private:
+    RunRecord m_record;
+    std::string m_signalTypeText;
+    bool m_filterOn;
+    SignalArrays m_arrays;
+};
+
+// Where a job runs: in place by default; the windows run long ones on a worker thread
+// behind a progress dialog.
+class RunExecutor {
+public:
+    virtual ~RunExecutor() = default;
+
+    // Runs job.compute to its end or to a cancel, and returns what it returned.
+    virtual bool execute(RunJob& job) = 0;
+};

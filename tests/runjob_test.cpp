@@ -1,0 +1,187 @@
+// A whole run through the module with the fast transform pair, against the literal
+// arithmetic; and the ways a run can be executed: in place, on another thread, or
+// cancelled part of the way through.
+#include "core/bandstop.h"
+#include "core/computationmodule.h"
+#include "core/signaltype.h"
+#include "core/transform.h"
+#include "tests/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace testsupport::entry;
+using testsupport::entriesWith;
+using testsupport::largestMagnitude;
+using testsupport::Session;
+
+// The run's spectra and reconstruction recomputed from its input with the literal
+// transform pair.
+SignalArrays literalRun(const ComputationModule& module, bool filterOn)
+{
+    const RunParameters& p = module.parameters();
+    const std::int32_t n = p.sampleCount;
+    SignalArrays a = module.arrays();
+    std::fill(a.spectrumMag.begin(), a.spectrumMag.end(), 0.0);
+    std::fill(a.outputSignal.begin(), a.outputSignal.end(), 0.0);
+    forwardTransform(a.inputSignal, n, p.windowTime, a.spectrumRe, a.spectrumIm);
+    if (filterOn)
+        applyBandStop(stopBandLines(n, p.windowTime, p.stopLowFreq, p.stopHighFreq),
+                      a.spectrumRe, a.spectrumIm);
+    amplitudeSpectrum(a.spectrumRe, a.spectrumIm, n, p.windowTime, a.spectrumMag);
+    inverseTransform(a.spectrumRe, a.spectrumIm, n, p.windowTime, a.outputSignal);
+    return a;
+}
+
+void expectClose(const std::vector<double>& actual, const std::vector<double>& expected,
+                 const char* what)
+{
+    ASSERT_EQ(actual.size(), expected.size()) << what;
+    const double tolerance = 1e-12 * std::max(largestMagnitude(expected), 1e-300);
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        ASSERT_NEAR(actual[i], expected[i], tolerance) << what << "(" << i << ")";
+}
+
+std::string text(double value)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.3f", value);
+    return buffer;
+}
+
+TEST(FastRun, AgreesWithTheLiteralArithmetic)
+{
+    std::mt19937 random(20261207);
+    const std::int32_t sizes[] = {1, 2, 3, 4, 7, 10, 64, 99, 100, 500, 1001, 1003, 2000};
+    const double windows[] = {0.5, 1, 2, 3.7};
+    int runs = 0;
+    for (std::int32_t n : sizes) {
+        for (bool filterOn : {false, true}) {
+            for (std::string_view signal : {sineSignalItem, pulseSignalItem}) {
+                const double w = windows[random() % 4];
+                // Every frequency below 0.99 N / (2 W), fi <= fs.
+                std::uniform_real_distribution<double> frequency(0.0, 0.98 * n / (2 * w));
+                double fi = frequency(random), fs = frequency(random);
+                if (fi > fs)
+                    std::swap(fi, fs);
+                RunEntries entries = entriesWith({{N, std::to_string(n).c_str()}});
+                entries.windowTime = text(w);
+                entries.stopLowFreq = text(fi);
+                entries.stopHighFreq = text(std::max(fs, fi));
+                entries.signalFreq = text(frequency(random));
+                entries.noiseFreq = text(frequency(random));
+                entries.dutyCycle = "0.3";
+
+                Session s;
+                const auto refusal = s.run(entries, signal, filterOn, !filterOn);
+                if (refusal)
+                    continue;  // a zero sum of frequencies, or too many periods
+                ++runs;
+                SCOPED_TRACE(testing::Message() << "N = " << n << ", W = " << w << ", filter "
+                                                << filterOn << ", " << signal);
+                const SignalArrays expected = literalRun(s.module, filterOn);
+                const SignalArrays& actual = s.module.arrays();
+                expectClose(actual.spectrumRe, expected.spectrumRe, "spectrumRe");
+                expectClose(actual.spectrumIm, expected.spectrumIm, "spectrumIm");
+                expectClose(actual.spectrumMag, expected.spectrumMag, "spectrumMag");
+                expectClose(actual.outputSignal, expected.outputSignal, "outputSignal");
+            }
+        }
+    }
+    EXPECT_GE(runs, 40);
+}
+
+// Runs the job on a thread of its own, as the windows do for long runs.
+struct OnAnotherThread : RunExecutor {
+    bool execute(RunJob& job) override
+    {
+        bool completed = false;
+        std::thread worker([&] {
+            RunControl control;
+            completed = job.compute(control);
+        });
+        worker.join();
+        return completed;
+    }
+};
+
+// Cancels once the job is `share` of the way through (0: before it starts).
+struct CancellingPartWay : RunExecutor {
+    double share = 0;
+    bool execute(RunJob& job) override
+    {
+        RunControl control;
+        if (share == 0)
+            control.cancel();
+        bool completed = true;
+        std::thread worker([&] { completed = job.compute(control); });
+        while (share > 0 && control.doneFraction() < share)
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        control.cancel();
+        worker.join();
+        return completed;
+    }
+};
+
+TEST(RunExecution, OnAnotherThreadLeavesWhatARunInPlaceLeaves)
+{
+    const RunEntries entries = entriesWith({{N, "1001"}, {fi, "10"}, {fs, "20"}});
+    Session inPlace;
+    ASSERT_EQ(inPlace.run(entries), std::nullopt);
+    Session threaded;
+    OnAnotherThread executor;
+    ASSERT_EQ(threaded.module.requestRun(entries, threaded.host, executor), std::nullopt);
+
+    EXPECT_EQ(threaded.module.arrays().spectrumRe, inPlace.module.arrays().spectrumRe);
+    EXPECT_EQ(threaded.module.arrays().spectrumIm, inPlace.module.arrays().spectrumIm);
+    EXPECT_EQ(threaded.module.arrays().spectrumMag, inPlace.module.arrays().spectrumMag);
+    EXPECT_EQ(threaded.module.arrays().outputSignal, inPlace.module.arrays().outputSignal);
+    EXPECT_EQ(threaded.host.journal, inPlace.host.journal);
+    EXPECT_EQ(threaded.host.waveform.calls().size(), inPlace.host.waveform.calls().size());
+}
+
+TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
+{
+    for (double share : {0.0, 0.05}) {
+        SCOPED_TRACE(testing::Message() << "cancelled at " << share);
+        Session s;
+        ASSERT_EQ(s.run(), std::nullopt);
+        const SignalArrays before = s.module.arrays();
+        const double scale = s.module.spectrumScale();
+        const double peaks[] = {s.module.inputPeak(), s.module.outputPeak(), s.module.spectrumPeak()};
+        s.host.forgetCalls();
+
+        CancellingPartWay executor;
+        executor.share = share;
+        // Large enough to be caught part of the way through; a new zoom changes the
+        // spectrum scale the run would have used.
+        const RunEntries bigger = entriesWith({{N, "20000"}, {ke, "0.9"}});
+        EXPECT_EQ(s.module.requestRun(bigger, s.host, executor), std::nullopt);
+
+        EXPECT_TRUE(s.host.untouched());  // nothing cleared, shown or drawn
+        EXPECT_EQ(s.module.arrays().inputSignal, before.inputSignal);
+        EXPECT_EQ(s.module.arrays().spectrumMag, before.spectrumMag);
+        EXPECT_EQ(s.module.arrays().outputSignal, before.outputSignal);
+        EXPECT_EQ(s.module.spectrumScale(), scale);
+        EXPECT_EQ(s.module.inputPeak(), peaks[0]);
+        EXPECT_EQ(s.module.outputPeak(), peaks[1]);
+        EXPECT_EQ(s.module.spectrumPeak(), peaks[2]);
+        // As after a refusal, the record holds the entries just read.
+        EXPECT_EQ(s.module.parameters().sampleCount, 20000);
+
+        // The next request runs normally.
+        ASSERT_EQ(s.run(), std::nullopt);
+        EXPECT_EQ(s.module.arrays().spectrumMag, before.spectrumMag);
+    }
+}
+
+}  // namespace
