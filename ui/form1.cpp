@@ -233,10 +233,12 @@ RunEntries Form1::readEntries() const
 
 void Form1::Command2_Click()
 {
-    if (const auto refusal = m_module.requestRun(readEntries(), *this)) {
+    if (const auto refusal = m_module.requestRun(readEntries(), *this, m_runExecutor)) {
         showMessage(this, *refusal);
         return;
     }
+    if (m_runExecutor.lastRunCancelled())
+        return;
     spectrumWindow().setDcReadout(QString::fromStdString(
         formatScientific2(m_module.dcComponent(), localeDecimalSeparator())));
 }

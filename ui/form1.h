@@ -2,6 +2,7 @@
 
 #include "core/computationmodule.h"
 #include "core/runhost.h"
+#include "ui/progressrunexecutor.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -34,9 +35,13 @@ public:
     Form2& waveformWindow();
     Form3& spectrumWindow();
 
+    // Where the runs of "Grafici" are computed.
+    ProgressRunExecutor& runExecutor() { return m_runExecutor; }
+
 public slots:
     // "Grafici": the run request from the entries as they stand, then the DC readout.
-    // A refused request shows its message and changes no plot and no readout.
+    // A refused request shows its message and changes no plot and no readout; nor
+    // does a long run abandoned with "Annulla".
     void Command2_Click();
 
 protected:
@@ -46,6 +51,7 @@ private:
     RunEntries readEntries() const;
 
     ComputationModule& m_module;
+    ProgressRunExecutor m_runExecutor{this};
     // The entry box of each field of a run request.
     std::vector<std::pair<std::string RunEntries::*, QLineEdit*>> m_entries;
     QComboBox* m_signalType = nullptr;
