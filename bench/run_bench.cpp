@@ -1,13 +1,15 @@
-// The cost of a run: the direct-summation transform pair dominates, at about
-// 1.5 N^2 sine-and-cosine pairs.
+// A whole run as the student starts it, and the drawing that follows the arithmetic.
 #include "core/computationmodule.h"
-#include "core/synthesis.h"
-#include "core/transform.h"
+#include "plot/plotdrawing.h"
+#include "ui/form1.h"
+#include "ui/plotwidget.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <string>
 #include <vector>
 
 namespace {
@@ -23,7 +25,7 @@ public:
     void setToolTipText(const std::string&) override {}
 };
 
-class BenchHost : public RunHost {
+class DiscardingHost : public RunHost {
 public:
     std::string signalTypeText() const override { return "Segnale sinusoidale"; }
     bool filterOnSelected() const override { return true; }
@@ -37,38 +39,48 @@ private:
     DiscardingSurface m_spectrum;
 };
 
-void sineCosinePairs(benchmark::State& state, std::int32_t n)
-{
-    const double pairs = (highestLine(n) + 1.0) * n + double(n) * n;
-    state.counters["ns_per_pair"] = benchmark::Counter(
-        pairs * double(state.iterations()),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-}
-
-void literalTransformPair(benchmark::State& state)
-{
-    const auto n = static_cast<std::int32_t>(state.range(0));
-    const auto size = static_cast<std::size_t>(n) + 1;
-    std::vector<double> input(size), re(size), im(size), output(size);
-    for (std::int32_t i = 0; i <= n; ++i)
-        input[static_cast<std::size_t>(i)] = 25 + 25 * std::sin(phase(i, 1, 2, n));
-    for (auto _ : state) {
-        forwardTransform(input, n, 2, re, im);
-        inverseTransform(re, im, n, 2, output);
-        benchmark::DoNotOptimize(output.data());
-    }
-    sineCosinePairs(state, n);
-}
-BENCHMARK(literalTransformPair)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
-
-void defaultRun(benchmark::State& state)
+// The arithmetic and the drawing calls of the default run, with no pixels set.
+void defaultRunArithmetic(benchmark::State& state)
 {
     ComputationModule module;
-    BenchHost host;
+    DiscardingHost host;
     const RunEntries entries;
     for (auto _ : state)
         benchmark::DoNotOptimize(module.requestRun(entries, host));
 }
-BENCHMARK(defaultRun)->Unit(benchmark::kMillisecond);
+BENCHMARK(defaultRunArithmetic)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// "Grafici" with the default entries in the real windows: the run, both plots drawn
+// into their pictures, the waveform window shown.
+void defaultRunInTheWindows(benchmark::State& state)
+{
+    ComputationModule module;
+    Form1 form1(module);
+    form1.show();
+    form1.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(0);
+    auto* grafici = form1.findChild<QAbstractButton*>(QStringLiteral("Command2"));
+    for (auto _ : state)
+        grafici->click();
+}
+BENCHMARK(defaultRunInTheWindows)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The two curves of a million-sample run into a picture the size of the waveform plot.
+void drawCurvesOfAMillionSamples(benchmark::State& state)
+{
+    const std::int32_t n = 1'000'000;
+    std::vector<double> input(n + 1), output(n + 1);
+    for (std::int32_t i = 0; i <= n; ++i) {
+        input[static_cast<std::size_t>(i)] = 25 + 25 * std::sin(i * 1e-4) + 4 * std::sin(i * 0.3);
+        output[static_cast<std::size_t>(i)] = 25 + 25 * std::sin(i * 1e-4);
+    }
+    PlotWidget plot(QColor(255, 255, 192));
+    plot.resize(1001, 609);  // the waveform window's plot
+    for (auto _ : state) {
+        plot.clear();
+        setPlotScale(plot);
+        drawCurves(plot, input, output, n, 54, 50);
+    }
+}
+BENCHMARK(drawCurvesOfAMillionSamples)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QToolTip>
 
 namespace {
@@ -55,6 +56,7 @@ void PlotWidget::fitImage()
 
 void PlotWidget::makeImage()
 {
+    finishPainting();
     const qreal ratio = devicePixelRatioF();
     const QSize size = contentsRect().size();
     QImage image(size * ratio, QImage::Format_RGB32);
@@ -94,7 +96,10 @@ QPointF PlotWidget::toPixels(double x, double y) const
 
 void PlotWidget::line(float x1, float y1, float x2, float y2, std::optional<Colour> colour)
 {
-    fitImage();
+    // The geometry cannot change within a burst of lines (a resize ends the burst),
+    // and asking for the pixel density per line would cost more than the drawing.
+    if (!m_painter)
+        fitImage();
     const QPointF start = toPixels(x1, y1);
     const QPointF end = toPixels(x2, y2);
     const QSizeF size = m_image.deviceIndependentSize();
@@ -103,18 +108,43 @@ void PlotWidget::line(float x1, float y1, float x2, float y2, std::optional<Colo
                                      size.width() + 1, size.height() + 1);
     if (!visible)
         return;
-    QPainter painter(&m_image);
-    // Plain one-pixel lines, as on the original plotting surfaces: a vertical spectrum
-    // line covers exactly one column, in its own colour.
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(colour ? toQColor(*colour) : QColor(Qt::black), 1));
-    painter.drawLine(QPointF(visible->x1, visible->y1), QPointF(visible->x2, visible->y2));
-    update();
+    painter(colour ? toQColor(*colour) : QColor(Qt::black))
+        .drawLine(QPointF(visible->x1, visible->y1), QPointF(visible->x2, visible->y2));
+}
+
+QPainter& PlotWidget::painter(QColor colour)
+{
+    if (!m_painter) {
+        m_painter = std::make_unique<QPainter>(&m_image);
+        // Plain one-pixel lines, as on the original plotting surfaces: a vertical
+        // spectrum line covers exactly one column, in its own colour.
+        m_painter->setRenderHint(QPainter::Antialiasing, false);
+        m_penColour = QColor();
+        QTimer::singleShot(0, this, [this] { finishPainting(); });
+        update();
+    }
+    if (colour != m_penColour) {
+        m_painter->setPen(QPen(colour, 1));
+        m_penColour = colour;
+    }
+    return *m_painter;
+}
+
+void PlotWidget::finishPainting() const
+{
+    m_painter.reset();
+}
+
+const QImage& PlotWidget::image() const
+{
+    finishPainting();
+    return m_image;
 }
 
 void PlotWidget::clear()
 {
     fitImage();
+    finishPainting();
     m_image.fill(m_background);
     update();
 }
@@ -132,6 +162,7 @@ void PlotWidget::setToolTipText(const std::string& text)
 void PlotWidget::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
+    finishPainting();
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), m_image);
 }

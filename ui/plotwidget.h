@@ -5,7 +5,10 @@
 #include <QColor>
 #include <QFrame>
 #include <QImage>
+#include <QPainter>
 #include <QPoint>
+
+#include <memory>
 
 // A plot: a picture that keeps everything drawn on it, whether its window is shown,
 // hidden or covered, in a user coordinate system set by two corners. The drawing goes
@@ -28,7 +31,7 @@ public:
     bool hasUserScale() const { return m_hasUserScale; }
 
     // The picture as drawn, at the pixel density it was drawn at.
-    const QImage& image() const { return m_image; }
+    const QImage& image() const;
 
 signals:
     // button: 1 left, 2 right, 4 middle, added; shift: 1 Shift, 2 Ctrl, 4 Alt, added.
@@ -43,9 +46,15 @@ private:
     QPointF toPixels(double x, double y) const;
     void fitImage();
     void makeImage();
+    QPainter& painter(QColor colour);
+    void finishPainting() const;
 
     QColor m_background;
     QImage m_image;
+    // A run draws up to two million lines in a row: they share one painter, which ends
+    // when control returns to the event loop or before the picture is used.
+    mutable std::unique_ptr<QPainter> m_painter;
+    QColor m_penColour;
     bool m_hasUserScale = false;
     // Where the cursor was at the last movement over the plot, on the screen.
     std::optional<QPoint> m_lastCursor;
