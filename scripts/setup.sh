@@ -11,7 +11,7 @@ esac
 
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ ninja-build qt6-base-dev fonts-liberation
+packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev fonts-liberation
           libgtest-dev libgmock-dev libbenchmark-dev)
 
 missing=()
