@@ -12,7 +12,7 @@ esac
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev fonts-liberation
-          libgtest-dev libgmock-dev libbenchmark-dev dpkg-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev dpkg-dev desktop-file-utils)
 
 missing=()
 for package in "${packages[@]}"; do
