@@ -6,6 +6,9 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // The name of the installed desktop entry: a Wayland desktop matches the windows to
+    // the entry by it, and so shows the entry's icon and name on the task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral("filtro-dft"));
     ComputationModule module;
     Form1 parameters(module);
     parameters.show();

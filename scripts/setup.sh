@@ -1,18 +1,18 @@
 #!/usr/bin/env bash
-# Installs what the build needs from Debian's packages, builds, and then either starts
-# the program ("run") or runs every test ("test").
+# Installs what the build needs from Debian's packages, builds, and then starts the
+# program ("run"), runs every test ("test") or makes the Debian package ("package").
 set -euo pipefail
 
 mode=${1:-}
 case "$mode" in
-  run | test) ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  run | test | package) ;;
+  *) echo "usage: $0 run|test|package" >&2; exit 2 ;;
 esac
 
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ ninja-build qt6-base-dev fonts-liberation
-          libgtest-dev libgmock-dev libbenchmark-dev libsleef-dev)
+packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev fonts-liberation libsleef-dev
+          libgtest-dev libgmock-dev libbenchmark-dev dpkg-dev desktop-file-utils)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -37,6 +37,8 @@ if [[ $mode == test ]]; then
   cmake --preset bench
   cmake --build --preset bench
   ctest --preset default
+elif [[ $mode == package ]]; then
+  cpack --preset default
 else
   if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
     echo "Built build/app/filtro-dft, but there is no display to open its windows on." >&2

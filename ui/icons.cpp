@@ -28,28 +28,6 @@ QIcon iconOf(const std::function<void(QPainter&)>& picture)
     return icon;
 }
 
-void drawAlarmClock(QPainter& p)
-{
-    const QColor red(220, 0, 0);
-    const QColor darkRed(128, 0, 0);
-    p.setPen(QPen(darkRed, 1.5));
-    // Bells and legs first, so that the body covers their inner ends.
-    p.setBrush(red);
-    p.drawEllipse(QPointF(7.5, 7), 5, 5);
-    p.drawEllipse(QPointF(24.5, 7), 5, 5);
-    p.setPen(QPen(darkRed, 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(9, 26), QPointF(6, 30.5));
-    p.drawLine(QPointF(23, 26), QPointF(26, 30.5));
-    p.setPen(QPen(darkRed, 1.5));
-    p.drawEllipse(QPointF(16, 18), 12, 12);
-    p.setBrush(Qt::white);
-    p.setPen(QPen(darkRed, 1));
-    p.drawEllipse(QPointF(16, 18), 8.5, 8.5);
-    p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(16, 18), QPointF(16, 12));
-    p.drawLine(QPointF(16, 18), QPointF(20.5, 20.5));
-}
-
 void drawTrefoil(QPainter& p)
 {
     const QPointF centre(16, 16);
@@ -75,6 +53,28 @@ void drawTrefoil(QPainter& p)
 }
 
 }  // namespace
+
+void drawAlarmClock(QPainter& p)
+{
+    const QColor red(220, 0, 0);
+    const QColor darkRed(128, 0, 0);
+    p.setPen(QPen(darkRed, 1.5));
+    // Bells and legs first, so that the body covers their inner ends.
+    p.setBrush(red);
+    p.drawEllipse(QPointF(7.5, 7), 5, 5);
+    p.drawEllipse(QPointF(24.5, 7), 5, 5);
+    p.setPen(QPen(darkRed, 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(9, 26), QPointF(6, 30.5));
+    p.drawLine(QPointF(23, 26), QPointF(26, 30.5));
+    p.setPen(QPen(darkRed, 1.5));
+    p.drawEllipse(QPointF(16, 18), 12, 12);
+    p.setBrush(Qt::white);
+    p.setPen(QPen(darkRed, 1));
+    p.drawEllipse(QPointF(16, 18), 8.5, 8.5);
+    p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(16, 18), QPointF(16, 12));
+    p.drawLine(QPointF(16, 18), QPointF(20.5, 20.5));
+}
 
 QIcon alarmClockIcon()
 {

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Makes the Debian package from a build folder, unpacks it into a scratch root and checks
+# what an installation gets: dependencies read from the program, a valid desktop entry
+# whose program and icons are in the package, and a program that starts and shows its
+# parameter window.
+#
+# Unpacking (dpkg -x) rather than installing (dpkg -i) keeps the test the same for a
+# user and for root and leaves the machine as it was; the one thing dpkg -i would add,
+# that every dependency is present, is checked here against the installed packages.
+#
+# usage: debianpackage_test.sh CPACK BUILD-FOLDER
+set -euo pipefail
+
+cpack=$1
+build=$2
+scratch=$(mktemp -d)
+program_pid=
+trap '[[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null; rm -rf "$scratch"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+if ! "$cpack" --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1; then
+  cat "$scratch/cpack.log" >&2
+  fail "cpack could not make the package"
+fi
+packages=("$scratch"/out/*.deb)
+((${#packages[@]} == 1)) && [[ -f ${packages[0]} ]] || fail "expected one package, got: ${packages[*]}"
+package=${packages[0]}
+
+# Qt Widgets is in the Depends line only if it was read from the program's binary.
+depends=$(dpkg-deb --field "$package" Depends)
+[[ $depends == *libqt6widgets6* ]] || fail "Depends was not computed from the program: '$depends'"
+# dpkg-checkbuilddeps tests a dependency line against the installed packages, as dpkg -i would.
+dpkg-checkbuilddeps -d "$depends" /dev/null || fail "this machine does not satisfy: $depends"
+
+root=$scratch/root
+dpkg -x "$package" "$root"
+entry=$root/usr/share/applications/filtro-dft.desktop
+[[ -f $entry ]] || fail "no desktop entry in the package"
+# Errors make the validator fail; warnings only print, and are not accepted either.
+validation=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate: $validation"
+[[ $validation != *warning:* ]] || fail "desktop-file-validate: $validation"
+
+program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+[[ -x $root/usr/bin/$program ]] || fail "the entry starts '$program', which is not in /usr/bin"
+icon=$(sed -n 's/^Icon=//p' "$entry")
+for size in 16 32 48; do
+  png=$root/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png
+  [[ -f $png ]] || fail "no ${size}x${size} icon '$icon'"
+  # A PNG states its width and height as big-endian 32-bit numbers from byte 16 on.
+  read -r width height < <(od -An -j16 -N8 --endian=big -tu4 "$png")
+  [[ $width == "$size" && $height == "$size" ]] || fail "$png is ${width}x${height}"
+done
+[[ -s $root/usr/share/icons/hicolor/scalable/apps/$icon.svg ]] || fail "no scalable icon '$icon'"
+
+# Qt's painting log names every top-level window whose picture reaches the screen; the
+# parameter window (object name Form1) is flushed only once it is shown and painted.
+log=$scratch/program.log
+QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='qt.widgets.painting=true' \
+  "$root/usr/bin/$program" >"$log" 2>&1 &
+program_pid=$!
+shown='Flushing QRegion(.*) of Form1('
+for ((tick = 0; tick < 150; ++tick)); do
+  if grep -q "$shown" "$log" || ! kill -0 "$program_pid" 2>/dev/null; then
+    break
+  fi
+  sleep 0.2
+done
+grep -q "$shown" "$log" || { tail -n 20 "$log" >&2; fail "the parameter window was never shown"; }
+sleep 1
+kill -0 "$program_pid" 2>/dev/null || { tail -n 20 "$log" >&2; fail "the program ended by itself"; }
+kill "$program_pid"
+wait "$program_pid" || true
+program_pid=
+echo "The package's program started and showed its parameter window: $package"
