@@ -27,6 +27,8 @@ std::optional<std::string> ComputationModule::requestRun(const RunEntries& entri
         m_messageText = *refusal;
         return refusal;
     }
+    // Until the run completes, the plots and arrays show no completed run.
+    m_completedRun.reset();
     host.waveformSurface().clear();
     host.spectrumSurface().clear();
     runComputation(host);
@@ -67,7 +69,8 @@ void ComputationModule::runComputation(RunHost& host)
     forwardTransform(m_arrays.inputSignal, n, p.windowTime, m_arrays.spectrumRe,
                      m_arrays.spectrumIm);
     // "Filtro OFF" wins; with neither button selected the spectrum stays unfiltered.
-    if (!host.filterOffSelected() && host.filterOnSelected()) {
+    const bool filterOn = !host.filterOffSelected() && host.filterOnSelected();
+    if (filterOn) {
         applyBandStop(stopBandLines(n, p.windowTime, p.stopLowFreq, p.stopHighFreq),
                       m_arrays.spectrumRe, m_arrays.spectrumIm);
     }
@@ -85,6 +88,7 @@ void ComputationModule::runComputation(RunHost& host)
     drawSpectrumLines(spectrum, m_arrays.spectrumMag, n, m_record.spectrumScale,
                       m_spectrumPeak);
     drawZeroLines(waveform);
+    m_completedRun = CompletedRun{p, filterOn};
 }
 
 void ComputationModule::findInputPeak()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/completedrun.h"
 #include "core/runhost.h"
 #include "core/runparameters.h"
 #include "core/runvalidation.h"
@@ -39,6 +40,9 @@ public:
     const std::string& messageText() const { return m_messageText; }
 
     const SignalArrays& arrays() const { return m_arrays; }
+    // The entries and filter setting of the run whose results arrays() holds; nothing
+    // before the first run has completed and while a run is being computed.
+    const std::optional<CompletedRun>& completedRun() const { return m_completedRun; }
     double inputPeak() const { return m_inputPeak; }
     double outputPeak() const { return m_outputPeak; }
     double spectrumPeak() const { return m_spectrumPeak; }
@@ -53,6 +57,7 @@ private:
     RunRecord m_record;
     std::string m_messageText;
     SignalArrays m_arrays;
+    std::optional<CompletedRun> m_completedRun;
     double m_inputPeak = 0;
     double m_outputPeak = 0;
     double m_spectrumPeak = 0;
