@@ -40,8 +40,8 @@ std::optional<std::string> ComputationModule::requestRun(const RunEntries& entri
         return refusal;
     }
     // "Filtro OFF" wins; with neither button selected the spectrum stays unfiltered.
-    RunJob job(m_record, host.signalTypeText(),
-               !host.filterOffSelected() && host.filterOnSelected());
+    const bool filterOn = !host.filterOffSelected() && host.filterOnSelected();
+    RunJob job(m_record, host.signalTypeText(), filterOn);
     if (!executor.execute(job)) {
         m_record.spectrumScale = lastSpectrumScale;
         return std::nullopt;
@@ -49,6 +49,7 @@ std::optional<std::string> ComputationModule::requestRun(const RunEntries& entri
     host.waveformSurface().clear();
     host.spectrumSurface().clear();
     runComputation(host, job.takeArrays());
+    m_completedRun = CompletedRun{m_record.parameters, filterOn};
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/completedrun.h"
 #include "core/runhost.h"
 #include "core/runjob.h"
 #include "core/runparameters.h"
@@ -46,6 +47,10 @@ public:
     const std::string& messageText() const { return m_messageText; }
 
     const SignalArrays& arrays() const { return m_arrays; }
+    // The entries and filter setting of the run whose results arrays() holds; nothing
+    // before the first run has completed. A run being computed, or cancelled, leaves
+    // it as it is, with the arrays.
+    const std::optional<CompletedRun>& completedRun() const { return m_completedRun; }
     double inputPeak() const { return m_inputPeak; }
     double outputPeak() const { return m_outputPeak; }
     double spectrumPeak() const { return m_spectrumPeak; }
@@ -62,6 +67,7 @@ private:
     RunRecord m_record;
     std::string m_messageText;
     SignalArrays m_arrays;
+    std::optional<CompletedRun> m_completedRun;
     double m_inputPeak = 0;
     double m_outputPeak = 0;
     double m_spectrumPeak = 0;

@@ -175,8 +175,11 @@ TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
         EXPECT_EQ(s.module.inputPeak(), peaks[0]);
         EXPECT_EQ(s.module.outputPeak(), peaks[1]);
         EXPECT_EQ(s.module.spectrumPeak(), peaks[2]);
-        // As after a refusal, the record holds the entries just read.
+        // As after a refusal, the record holds the entries just read, while the
+        // completed run is still the one the plots show.
         EXPECT_EQ(s.module.parameters().sampleCount, 20000);
+        ASSERT_TRUE(s.module.completedRun().has_value());
+        EXPECT_EQ(s.module.completedRun()->parameters.sampleCount, 1000);
 
         // The next request runs normally.
         ASSERT_EQ(s.run(), std::nullopt);

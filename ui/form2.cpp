@@ -1,6 +1,7 @@
 #include "ui/form2.h"
 
 #include "core/readouts.h"
+#include "core/runtables.h"
 #include "ui/captionlabel.h"
 #include "ui/commandbutton.h"
 #include "ui/fonts.h"
@@ -8,6 +9,7 @@
 #include "ui/icons.h"
 #include "ui/localenumbers.h"
 #include "ui/messagebox.h"
+#include "ui/plotcopymenu.h"
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
 
@@ -30,6 +32,7 @@ Form2::Form2(ComputationModule& module, std::function<Form3&()> spectrumWindow, 
     m_plot->setObjectName(QStringLiteral("Picture1"));
     m_plot->setGeometry(twipRect(120, 120, 15015, 9135));
     connect(m_plot, &PlotWidget::mouseMoved, this, &Form2::Picture1_MouseMove);
+    new PlotCopyMenu(*m_plot, m_module, &waveformTable);
 
     QLabel* hint = captionLabel(
         QStringLiteral("Sposta il cursore del mouse sulla forma d'onda , comparirà il valore "

@@ -1,10 +1,12 @@
 #include "ui/form3.h"
 
 #include "core/readouts.h"
+#include "core/runtables.h"
 #include "ui/captionlabel.h"
 #include "ui/fonts.h"
 #include "ui/icons.h"
 #include "ui/localenumbers.h"
+#include "ui/plotcopymenu.h"
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
 
@@ -37,6 +39,7 @@ Form3::Form3(ComputationModule& module, QWidget* parent) : QWidget(parent), m_mo
     m_plot->setObjectName(QStringLiteral("Picture1"));
     m_plot->setGeometry(twipRect(0, 0, 15135, 9255));
     connect(m_plot, &PlotWidget::mouseMoved, this, &Form3::Picture1_MouseMove);
+    new PlotCopyMenu(*m_plot, m_module, &spectrumTable);
 
     m_dcReadout = makeLabel(QString(), "Label1", twipRect(15720, 4200, 1215, 255), this);
     m_dcReadout->setAutoFillBackground(true);

@@ -1,0 +1,85 @@
+#include "ui/plotcopymenu.h"
+
+#include "ui/plotwidget.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+PlotCopyMenu::PlotCopyMenu(PlotWidget& plot, const ComputationModule& module, TableMaker table)
+    : QObject(&plot), m_plot(plot), m_module(module), m_table(table), m_menu(new QMenu(&plot))
+{
+    m_copyImage = m_menu->addAction(QStringLiteral("Copia immagine"));
+    m_copyData = m_menu->addAction(QStringLiteral("Copia dati"));
+    connect(m_copyImage, &QAction::triggered, this, &PlotCopyMenu::copyImage);
+    connect(m_copyData, &QAction::triggered, this, &PlotCopyMenu::copyData);
+    plot.installEventFilter(this);
+}
+
+bool PlotCopyMenu::showsCompletedRun() const
+{
+    // A plot that no run has given a coordinate system belongs to a window created or
+    // shown again since the last run: it is empty whatever the module holds.
+    return m_module.completedRun().has_value() && m_plot.hasUserScale();
+}
+
+bool PlotCopyMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &m_plot)
+        return false;
+    switch (event->type()) {
+    case QEvent::ContextMenu: {
+        auto* request = static_cast<QContextMenuEvent*>(event);
+        // The platform asks for the menu on the right button's press on some systems
+        // and on its release on others; the release below opens it everywhere.
+        if (request->reason() != QContextMenuEvent::Mouse)
+            popup(request->globalPos());
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* release = static_cast<QMouseEvent*>(event);
+        if (release->button() == Qt::RightButton &&
+            m_plot.rect().contains(release->position().toPoint()))
+            popup(release->globalPosition().toPoint());
+        return false;
+    }
+    case QEvent::ShortcutOverride:
+        // Ctrl+C belongs to the focused plot, before any shortcut of its window.
+        if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
+            return false;
+        event->accept();
+        return true;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+            copyImage();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void PlotCopyMenu::popup(QPoint globalPosition)
+{
+    const bool available = showsCompletedRun();
+    m_copyImage->setEnabled(available);
+    m_copyData->setEnabled(available);
+    m_menu->popup(globalPosition);
+}
+
+void PlotCopyMenu::copyImage() const
+{
+    if (showsCompletedRun())
+        QGuiApplication::clipboard()->setImage(m_plot.image());
+}
+
+void PlotCopyMenu::copyData() const
+{
+    if (showsCompletedRun())
+        QGuiApplication::clipboard()->setText(QString::fromStdString(
+            m_table(m_module.arrays(), *m_module.completedRun())));
+}
