@@ -19,9 +19,15 @@ struct LaneKernel {
 };
 
 // The kernels of each width, each built for its own instruction set; only the ones
-// this processor runs may be called (see availableLanes). The files that define them
-// include nothing but this header, twopi.h, the vector maths and <cstring>.
-LaneKernel lanes1Kernel();
-LaneKernel lanes2Kernel();
-LaneKernel lanes4Kernel();
-LaneKernel lanes8Kernel();
+// this processor runs may be called (see availableLanes). Two families: SLEEF's
+// FMA-based deterministic functions ("finz"), for processors with FMA, and its FMA-free
+// ones ("cinz") for the others. Within a family every width returns the same bits.
+// The files that define them include nothing but this header, twopi.h, the vector
+// maths and <cstring>.
+LaneKernel fmaLanes1Kernel();
+LaneKernel fmaLanes2Kernel();
+LaneKernel fmaLanes4Kernel();
+LaneKernel fmaLanes8Kernel();
+LaneKernel plainLanes1Kernel();
+LaneKernel plainLanes2Kernel();
+LaneKernel plainLanes4Kernel();
