@@ -44,7 +44,10 @@ std::optional<std::string> ComputationModule::requestRun(const RunEntries& entri
     RunJob job(m_record, host.signalTypeText(), filterOn);
     if (!executor.execute(job)) {
         m_record.spectrumScale = lastSpectrumScale;
-        return std::nullopt;
+        if (!job.outOfMemory())
+            return std::nullopt;
+        m_messageText = messages::outOfMemory;
+        return m_messageText;
     }
     host.waveformSurface().clear();
     host.spectrumSurface().clear();

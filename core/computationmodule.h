@@ -24,7 +24,8 @@ public:
 
     // The same, with the arithmetic run by `executor`. A run the executor cancels ends
     // as a refused one does, without a message: the arrays, peaks, plots and
-    // spectrumScale of the last completed run stay as they were.
+    // spectrumScale of the last completed run stay as they were. So does a run whose
+    // arrays do not fit in memory, with a message.
     std::optional<std::string> requestRun(const RunEntries& entries, RunHost& host,
                                           RunExecutor& executor);
 

@@ -26,6 +26,11 @@ constexpr std::string_view dutyCycleOutOfRange =
     "Con il segnale a impulsi rettangolari r deve essere compreso tra 0 e 1! ";
 constexpr std::string_view frequencySumZero = "f segnale + f disturbo non può essere zero! ";
 
+// A request the machine has too little memory for, found when the run allocates its
+// arrays; it too leaves the last run as it was.
+constexpr std::string_view outOfMemory =
+    "Memoria insufficiente per tanti campioni: diminuisci N! ";
+
 // The refusals of "Visualizza spettro": the spectrum is shown only for a window that
 // holds a whole number of periods of both signals.
 constexpr std::string_view windowNotWhole =

@@ -5,6 +5,7 @@
 #include "core/synthesis.h"
 #include "core/transform.h"
 
+#include <new>
 #include <utility>
 
 RunJob::RunJob(const RunRecord& record, std::string signalTypeText, bool filterOn)
@@ -22,7 +23,13 @@ bool RunJob::compute(RunControl& control)
 {
     const RunParameters& p = m_record.parameters;
     const std::int32_t n = p.sampleCount;
-    m_arrays = makeSignalArrays(n);
+    try {
+        m_arrays = makeSignalArrays(n);
+    } catch (const std::bad_alloc&) {
+        m_arrays = {};
+        m_outOfMemory = true;
+        return false;
+    }
     synthesiseSignals(p, m_record.periodCount, m_arrays);
     selectInputSignal(m_signalTypeText, m_arrays);
 

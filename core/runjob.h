@@ -25,8 +25,10 @@ public:
     std::int64_t sineCosinePairs() const;
 
     // Runs to the end, or until the control asks to cancel; reports progress to it.
-    // Returns true when the arrays are complete.
+    // Returns true when the arrays are complete. Memory for the arrays that cannot be
+    // had ends the job too, with outOfMemory() set and nothing kept.
     bool compute(RunControl& control);
+    bool outOfMemory() const { return m_outOfMemory; }
 
     // The arrays of a completed job.
     SignalArrays takeArrays() { return std::move(m_arrays); }
@@ -35,6 +37,7 @@ private:
     RunRecord m_record;
     std::string m_signalTypeText;
     bool m_filterOn;
+    bool m_outOfMemory = false;
     SignalArrays m_arrays;
 };
 

@@ -3,6 +3,7 @@
 // cancelled part of the way through.
 #include "core/bandstop.h"
 #include "core/computationmodule.h"
+#include "core/messages.h"
 #include "core/signaltype.h"
 #include "core/transform.h"
 #include "tests/testsupport.h"
@@ -16,6 +17,21 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#if defined(__linux__)
+#include <sys/resource.h>
+#include <fstream>
+#endif
+
+// A limit on the address space, which the memory test below relies on, cannot coexist
+// with AddressSanitizer's shadow memory.
+#if defined(__SANITIZE_ADDRESS__)
+#define ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ADDRESS_SANITIZER 1
+#endif
+#endif
 
 namespace {
 
@@ -186,5 +202,35 @@ TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
         EXPECT_EQ(s.module.arrays().spectrumMag, before.spectrumMag);
     }
 }
+
+#if defined(__linux__) && !defined(ADDRESS_SANITIZER)
+// The largest N accepted needs 1.2 GB of arrays. On a machine without it the request
+// is refused with a message and the last run stays, instead of ending the program.
+// Run in a child process whose address space is capped at half a gigabyte more than it
+// uses: returns 0 when the request was refused that way.
+int requestBeyondMemory()
+{
+    Session s;
+    if (s.run() != std::nullopt)
+        return 2;
+    const std::vector<double> before = s.module.arrays().spectrumMag;
+    s.host.forgetCalls();
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t limit = static_cast<rlim_t>(pages) * 4096 + (rlim_t{1} << 29);
+    const rlimit cap{limit, limit};
+    if (setrlimit(RLIMIT_AS, &cap) != 0)
+        return 3;
+    const auto refusal = s.run(entriesWith({{N, "21474836"}}));
+    const bool kept = s.module.arrays().spectrumMag == before && s.host.untouched();
+    return refusal == std::string(messages::outOfMemory) && kept ? 0 : 1;
+}
+
+TEST(RunExecutionDeathTest, ArraysThatDoNotFitInMemoryRefuseTheRequest)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::exit(requestBeyondMemory()), testing::ExitedWithCode(0), "");
+}
+#endif
 
 }  // namespace
