@@ -1,5 +1,6 @@
 #include "ui/plotcopymenu.h"
 
+#include "ui/messagebox.h"
 #include "ui/plotwidget.h"
 
 #include <QClipboard>
@@ -8,6 +9,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+
+#include <new>
 
 PlotCopyMenu::PlotCopyMenu(PlotWidget& plot, const ComputationModule& module, TableMaker table)
     : QObject(&plot), m_plot(plot), m_module(module), m_table(table), m_menu(new QMenu(&plot))
@@ -79,7 +82,14 @@ void PlotCopyMenu::copyImage() const
 
 void PlotCopyMenu::copyData() const
 {
-    if (showsCompletedRun())
+    if (!showsCompletedRun())
+        return;
+    // The table of the largest runs takes gigabytes of text, more than some machines
+    // have to spare: then nothing is copied, and the student is told why.
+    try {
         QGuiApplication::clipboard()->setText(QString::fromStdString(
             m_table(m_module.arrays(), *m_module.completedRun())));
+    } catch (const std::bad_alloc&) {
+        showMessage(m_plot.window(), "Memoria insufficiente per copiare tanti dati! ");
+    }
 }
