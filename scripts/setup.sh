@@ -13,6 +13,10 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ ninja-build qt6-base-dev fonts-liberation
           libgtest-dev libgmock-dev libbenchmark-dev)
+# The fuzzer is built by clang, whose libFuzzer and sanitizer runtimes come separately.
+if [[ $mode == test ]]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -37,6 +41,12 @@ if [[ $mode == test ]]; then
   cmake --preset bench
   cmake --build --preset bench
   ctest --preset default
+  # Then the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, after a
+  # minute of fuzzing the run request.
+  cmake --preset sanitize
+  cmake --build --preset sanitize
+  ./scripts/fuzz.sh 60
+  ctest --preset sanitize
 else
   if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
     echo "Built build/app/filtro-dft, but there is no display to open its windows on." >&2
