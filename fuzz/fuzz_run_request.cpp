@@ -12,6 +12,8 @@
 #include "tests/fakehost.h"
 
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
