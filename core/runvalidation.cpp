@@ -79,7 +79,8 @@ bool productFits(std::int32_t a, std::int32_t b)
 
 // What the computation needs beyond the user-facing tests: values of ordinary
 // magnitude, a sample count that the arrays and the drawing can hold, a pulse train
-// whose parts lie inside its periods, and a frequency axis that can be scaled.
+// whose parts lie inside its periods and whose periods are no shorter than a sample,
+// and a frequency axis that can be scaled.
 Refusal checkComputable(const RunRecord& record, const RunHost& host)
 {
     const RunParameters& p = record.parameters;
@@ -93,7 +94,11 @@ Refusal checkComputable(const RunRecord& record, const RunHost& host)
         return refuse(messages::sampleCountOutOfRange);
     if (host.signalTypeText() == pulseSignalItem && !(p.dutyCycle >= 0 && p.dutyCycle <= 1))
         return refuse(messages::dutyCycleOutOfRange);
-    if (!productFits(p.sampleCount, record.periodCount))
+    // Every period of the pulse train spans at least one sample. With a negative W the
+    // frequency limit is negative and lets through frequencies of any magnitude below
+    // it, so the period count could reach 2^31 - 1 with N = 1, and the pulse train,
+    // formed period by period, would hold the run for minutes.
+    if (!productFits(p.sampleCount, record.periodCount) || record.periodCount > p.sampleCount)
         return refuse(messages::tooManyPeriods);
     if (p.noiseFreq + p.signalFreq == 0)
         return refuse(messages::frequencySumZero);

@@ -27,7 +27,7 @@ struct RunRecord {
 // frequency lies below L = 0.99 N / (2W); fs is not below fi; the drop-down shows one
 // of the two signals; then what the computation itself needs: every real entry is 0
 // or between 1E-15 and 1E+15 in magnitude, 1 <= N <= 21474836, the duty cycle lies in
-// 0..1 when the pulse train is chosen, N * periodCount fits 32 bits, and the two
-// frequencies do not add up to 0.
+// 0..1 when the pulse train is chosen, N * periodCount fits 32 bits and periodCount
+// is at most N, and the two frequencies do not add up to 0.
 std::optional<std::string> validateRunRequest(const RunEntries& entries, const RunHost& host,
                                               RunRecord& record);

@@ -13,6 +13,11 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev fonts-liberation libsleef-dev
           libgtest-dev libgmock-dev libbenchmark-dev dpkg-dev desktop-file-utils)
+# The fuzzer is built by clang, whose libFuzzer, sanitizer and OpenMP runtimes come
+# separately.
+if [[ $mode == test ]]; then
+  packages+=(clang libclang-rt-14-dev libomp-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -37,6 +42,12 @@ if [[ $mode == test ]]; then
   cmake --preset bench
   cmake --build --preset bench
   ctest --preset default
+  # Then the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, after a
+  # minute of fuzzing the run request.
+  cmake --preset sanitize
+  cmake --build --preset sanitize
+  ./scripts/fuzz.sh 60
+  ctest --preset sanitize
 elif [[ $mode == package ]]; then
   cpack --preset default
 else

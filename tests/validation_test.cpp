@@ -31,6 +31,9 @@ const std::vector<EntryText> smallRun{{N, "220"}};
 // N = -1000 with W = -2 gives L = 247.5 again, and negative frequencies lie below it.
 const std::vector<EntryText> negativeWindow{{N, "-1000"}, {W, "-2"},       {fi, "-10"},
                                             {fs, "-10"},  {fSignal, "-1"}, {fNoise, "-50"}};
+// W = -2 with N = 1000 gives L = -247.5, below which every frequency may lie however
+// large its magnitude, and f segnale W is then a period count above N / 2.
+const std::vector<EntryText> negativeLimit{{W, "-2"}, {fi, "-300"}, {fs, "-300"}, {fNoise, "-300"}};
 
 std::vector<EntryText> plus(std::vector<EntryText> base, const std::vector<EntryText>& more)
 {
@@ -142,6 +145,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"SamplesTimesPeriods", msg::tooManyPeriods, {{N, "21474836"}, {fSignal, "50.5"}}},
         RefusalCase{"SamplesTimesPeriodsBeforeSum", msg::tooManyPeriods,
                     {{N, "21474836"}, {fSignal, "50.5"}, {fNoise, "-50.5"}}},
+        // A period must span at least one sample: the pulse train is formed period by
+        // period, and N = 1 with 2^31 - 1 periods would keep the run going for minutes.
+        RefusalCase{"MorePeriodsThanSamples", msg::tooManyPeriods, plus(negativeLimit, {{fSignal, "-500.5"}}), pulse},
+        RefusalCase{"MorePeriodsThanSamplesSine", msg::tooManyPeriods, plus(negativeLimit, {{fSignal, "-500.5"}})},
+        RefusalCase{"BillionsOfPeriodsOneSample", msg::tooManyPeriods,
+                    {{N, "1"}, {W, "-0.001"}, {fi, "-600"}, {fs, "-600"}, {fNoise, "-600"}, {fSignal, "-2e12"}}, pulse},
         // The frequency axis is scaled by 1 / (f disturbo + f segnale).
         RefusalCase{"OppositeFrequencies", msg::frequencySumZero, {{fNoise, "-1"}}},
         RefusalCase{"BothFrequenciesZero", msg::frequencySumZero, {{fSignal, "0"}, {fNoise, "0"}}},
@@ -195,7 +204,8 @@ INSTANTIATE_TEST_SUITE_P(
                     AcceptCase{"HalfPeriodTiesToEven", 2, {{fSignal, "1.25"}}},
                     AcceptCase{"NegativeLowEdge", 2, {{fi, "-10"}}},
                     AcceptCase{"NegativeZoom", 2, {{ke, "-0.7"}}},
-                    AcceptCase{"SingleSample", 0, {{N, "1"}, {W, "0.001"}}}),
+                    AcceptCase{"SingleSample", 0, {{N, "1"}, {W, "0.001"}}},
+                    AcceptCase{"AsManyPeriodsAsSamples", 1000, plus(negativeLimit, {{fSignal, "-500"}}), pulse}),
     testsupport::ByName{});
 
 // ---- the record: each entry is stored as it is read; an entry whose number does not

@@ -1,0 +1,140 @@
+// libFuzzer target: arbitrary bytes as a series of "Grafici" requests, each followed by
+// cursor readouts on both plots and "Visualizza spettro", on a module driven through
+// the recording host of the tests. Besides what the sanitizers catch, it checks what
+// the user must be able to rely on whatever the entries: a refused request leaves the
+// plots and the last run alone, a completed one draws only real coordinates, and no
+// readout shows a number that is not one.
+
+#include "core/computationmodule.h"
+#include "core/readouts.h"
+#include "core/runvalidation.h"
+#include "fuzz/fuzzedrequest.h"
+#include "tests/fakehost.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// The direct transform pair costs about 1.5 N^2 sines and cosines, so a request that
+// passes every check with a larger N is checked but not computed. Smaller ones are
+// computed in full.
+constexpr std::int32_t maxComputedSampleCount = 2048;
+
+void require(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "fuzz_run_request: %s\n", what);
+        std::abort();
+    }
+}
+
+bool sameArrays(const SignalArrays& a, const SignalArrays& b)
+{
+    return a.sineSignal == b.sineSignal && a.pulseSignal == b.pulseSignal &&
+           a.inputSignal == b.inputSignal && a.spectrumRe == b.spectrumRe &&
+           a.spectrumIm == b.spectrumIm && a.spectrumMag == b.spectrumMag &&
+           a.outputSignal == b.outputSignal;
+}
+
+bool allSized(const SignalArrays& a, std::size_t size)
+{
+    return a.sineSignal.size() == size && a.pulseSignal.size() == size &&
+           a.inputSignal.size() == size && a.spectrumRe.size() == size &&
+           a.spectrumIm.size() == size && a.spectrumMag.size() == size &&
+           a.outputSignal.size() == size;
+}
+
+// Whether every segment drawn on the surface ends at real numbers (the surface clips
+// what lies outside the plot, but a NaN has no place to be clipped to).
+bool drewOnlyRealSegments(const RecordingSurface& surface)
+{
+    for (const SurfaceCall& call : surface.calls()) {
+        if (call.kind == SurfaceCall::Kind::line &&
+            (std::isnan(call.x1) || std::isnan(call.y1) || std::isnan(call.x2) ||
+             std::isnan(call.y2)))
+            return false;
+    }
+    return true;
+}
+
+// Whether a request that passes every check would compute more samples than a fuzzing
+// input may take; the check runs on a copy of the record, so the module is untouched.
+bool tooLargeToCompute(const ComputationModule& module, const RunEntries& entries,
+                       const FakeHost& host)
+{
+    RunRecord trial{module.parameters(), module.periodCount(), module.spectrumScale()};
+    return !validateRunRequest(entries, host, trial) &&
+           trial.parameters.sampleCount > maxComputedSampleCount;
+}
+
+void checkRefusal(const ComputationModule& module, const std::string& message,
+                  const FakeHost& host, const SignalArrays& before, double dcBefore)
+{
+    require(!message.empty() && message == module.messageText(), "refusal without its message");
+    require(host.untouched(), "a refused request touched the plots");
+    require(sameArrays(module.arrays(), before), "a refused request changed the last run");
+    require(module.dcComponent() == dcBefore, "a refused request changed the DC readout");
+}
+
+void checkRun(const ComputationModule& module, const FakeHost& host)
+{
+    const auto size = static_cast<std::size_t>(module.parameters().sampleCount) + 1;
+    require(allSized(module.arrays(), size), "a run left arrays of another size");
+    require(host.waveformWindowShows == 1, "a run did not show the waveform window");
+    require(drewOnlyRealSegments(host.waveform) && drewOnlyRealSegments(host.spectrum),
+            "a run drew a segment at a coordinate that is not a number");
+    require(std::isfinite(module.inputPeak()) && std::isfinite(module.outputPeak()) &&
+                std::isfinite(module.spectrumPeak()) && std::isfinite(module.dcComponent()),
+            "a run produced a peak or DC component that is not a finite number");
+}
+
+void checkReadout(const std::string& text, std::string_view start)
+{
+    require(text.starts_with(start) && text.ends_with(" V"), "a readout lost its shape");
+    require(text.find("NaN") == std::string::npos && text.find("Inf") == std::string::npos,
+            "a readout shows a number that is not one");
+}
+
+void readAt(ComputationModule& module, CursorPosition cursor)
+{
+    checkReadout(waveformReadout(module, WaveformCurve::input, cursor.x, cursor.y), "t= ");
+    checkReadout(waveformReadout(module, WaveformCurve::output, cursor.x, cursor.y, ","),
+                 "t= ");
+    checkReadout(spectrumReadout(module, cursor.x, cursor.y), "f= ");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    ComputationModule module;
+    FakeHost host;
+    for (const FuzzedRequest& request : splitFuzzedRequests({data, size})) {
+        host.setSignalType(request.signalType);
+        host.setFilter(request.filterOn, request.filterOff);
+
+        if (!tooLargeToCompute(module, request.entries, host)) {
+            host.forgetCalls();
+            const SignalArrays before = module.arrays();
+            const double dcBefore = module.dcComponent();
+            if (const auto refusal = module.requestRun(request.entries, host))
+                checkRefusal(module, *refusal, host, before, dcBefore);
+            else
+                checkRun(module, host);
+        }
+
+        for (const CursorPosition& cursor : request.cursors)
+            readAt(module, cursor);
+
+        const auto spectrumRefusal = module.requestSpectrumWindow();
+        require(!spectrumRefusal || *spectrumRefusal == module.messageText(),
+                "\"Visualizza spettro\" refused without its message");
+    }
+    return 0;
+}
