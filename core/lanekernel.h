@@ -22,8 +22,8 @@ struct LaneKernel {
 // this processor runs may be called (see availableLanes). Two families: SLEEF's
 // FMA-based deterministic functions ("finz"), for processors with FMA, and its FMA-free
 // ones ("cinz") for the others. Within a family every width returns the same bits.
-// The files that define them include nothing but this header, twopi.h, the vector
-// maths and <cstring>.
+// Each is lanes.cpp compiled for its own instruction set (see core/CMakeLists.txt),
+// which includes nothing but this header, twopi.h, the vector maths and <cstring>.
 LaneKernel fmaLanes1Kernel();
 LaneKernel fmaLanes2Kernel();
 LaneKernel fmaLanes4Kernel();
