@@ -2,8 +2,6 @@
 
 #include "core/runjob.h"
 
-#include <limits>
-
 class QWidget;
 
 // Runs the arithmetic of the parameter window's requests. A run expected to take
