@@ -27,9 +27,6 @@ public:
 
 class DiscardingHost : public RunHost {
 public:
-    std::string signalTypeText() const override { return "Segnale sinusoidale"; }
-    bool filterOnSelected() const override { return true; }
-    bool filterOffSelected() const override { return false; }
     PlotSurface& waveformSurface() override { return m_waveform; }
     PlotSurface& spectrumSurface() override { return m_spectrum; }
     void showWaveformWindow() override {}
@@ -44,9 +41,9 @@ void defaultRunArithmetic(benchmark::State& state)
 {
     ComputationModule module;
     DiscardingHost host;
-    const RunEntries entries;
+    const RunRequest request;
     for (auto _ : state)
-        benchmark::DoNotOptimize(module.requestRun(entries, host));
+        benchmark::DoNotOptimize(module.requestRun(request, host));
 }
 BENCHMARK(defaultRunArithmetic)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -1,11 +1,17 @@
 #pragma once
 
 #include "core/runparameters.h"
+#include "core/signalarrays.h"
 
-// What the run whose results the arrays hold was computed with: its entries and
-// whether the band stop was applied. Unlike the record of the current request, a
-// refused request leaves it as it is, so it always describes what the plots show.
+// A run that completed: what it was computed with, its arrays and the peaks its plots
+// were scaled by. Unlike the record of the current request, neither a refused nor a
+// cancelled request touches it, so it always describes what the plots show.
 struct CompletedRun {
     RunParameters parameters;
     bool filterOn = false;
+    double spectrumScale = 0;
+    SignalArrays arrays;
+    double inputPeak = 0;
+    double outputPeak = 0;
+    double spectrumPeak = 0;
 };

@@ -1,8 +1,8 @@
 #include "core/computationmodule.h"
 
 #include "core/messages.h"
+#include "core/peaks.h"
 
-#include "plot/peaksearch.h"
 #include "plot/plotdrawing.h"
 
 #include <cmath>
@@ -19,7 +19,7 @@ bool hasFraction(double value)
 
 }  // namespace
 
-std::optional<std::string> ComputationModule::requestRun(const RunEntries& entries, RunHost& host)
+RunOutcome ComputationModule::requestRun(const RunRequest& request, RunHost& host)
 {
     struct InPlace : RunExecutor {
         bool execute(RunJob& job) override
@@ -28,32 +28,35 @@ std::optional<std::string> ComputationModule::requestRun(const RunEntries& entri
             return job.compute(control);
         }
     } inPlace;
-    return requestRun(entries, host, inPlace);
+    return requestRun(request, host, inPlace);
 }
 
-std::optional<std::string> ComputationModule::requestRun(const RunEntries& entries, RunHost& host,
-                                                         RunExecutor& executor)
+RunOutcome ComputationModule::requestRun(const RunRequest& request, RunHost& host,
+                                         RunExecutor& executor)
 {
-    const double lastSpectrumScale = m_record.spectrumScale;
-    if (auto refusal = validateRunRequest(entries, host, m_record)) {
+    // The request is checked on a copy of the record: a refused request keeps what it
+    // read, while a run that does not complete leaves no trace at all.
+    RunRecord record = m_record;
+    if (auto refusal = validateRunRequest(request, record)) {
+        m_record = record;
         m_messageText = *refusal;
-        return refusal;
+        return RunOutcome::refused(std::move(*refusal));
     }
-    // "Filtro OFF" wins; with neither button selected the spectrum stays unfiltered.
-    const bool filterOn = !host.filterOffSelected() && host.filterOnSelected();
-    RunJob job(m_record, host.signalTypeText(), filterOn);
+    RunJob job(record, request.signalTypeText, request.filterOn());
     if (!executor.execute(job)) {
-        m_record.spectrumScale = lastSpectrumScale;
         if (!job.outOfMemory())
-            return std::nullopt;
+            return RunOutcome::cancelled();
         m_messageText = messages::outOfMemory;
-        return m_messageText;
+        return RunOutcome::refused(m_messageText);
     }
+    m_record = record;
     host.waveformSurface().clear();
     host.spectrumSurface().clear();
-    runComputation(host, job.takeArrays());
-    m_completedRun = CompletedRun{m_record.parameters, filterOn};
-    return std::nullopt;
+    runComputation(host, CompletedRun{.parameters = record.parameters,
+                                      .filterOn = request.filterOn(),
+                                      .spectrumScale = record.spectrumScale,
+                                      .arrays = job.takeArrays()});
+    return RunOutcome::completed();
 }
 
 std::optional<std::string> ComputationModule::requestSpectrumWindow()
@@ -72,7 +75,7 @@ std::optional<std::string> ComputationModule::requestSpectrumWindow()
     return m_messageText;
 }
 
-void ComputationModule::runComputation(RunHost& host, SignalArrays arrays)
+void ComputationModule::runComputation(RunHost& host, CompletedRun run)
 {
     host.showWaveformWindow();
     PlotSurface& spectrum = host.spectrumSurface();
@@ -81,36 +84,26 @@ void ComputationModule::runComputation(RunHost& host, SignalArrays arrays)
     setPlotScale(waveform);
     drawTickMarks(waveform);
 
-    const std::int32_t n = m_record.parameters.sampleCount;
-    m_arrays = std::move(arrays);
-    findInputPeak();
-    findOutputPeak();
-    findSpectrumPeak();
+    const std::int32_t n = run.parameters.sampleCount;
+    const SignalArrays& a = run.arrays;
+    run.inputPeak = findInputPeak(a, n);
+    run.outputPeak = findOutputPeak(a, n);
+    run.spectrumPeak = findSpectrumPeak(a, n);
 
-    drawCurves(waveform, m_arrays.inputSignal, m_arrays.outputSignal, n, m_inputPeak,
-               m_outputPeak);
-    drawSpectrumLines(spectrum, m_arrays.spectrumMag, n, m_record.spectrumScale,
-                      m_spectrumPeak);
+    drawCurves(waveform, a.inputSignal, a.outputSignal, n, run.inputPeak, run.outputPeak);
+    drawSpectrumLines(spectrum, a.spectrumMag, n, run.spectrumScale, run.spectrumPeak);
     drawZeroLines(waveform);
+    m_completedRun = std::move(run);
 }
 
-void ComputationModule::findInputPeak()
+const SignalArrays& ComputationModule::arrays() const
 {
-    m_inputPeak = findPeak(m_arrays.inputSignal, 0, m_record.parameters.sampleCount);
-}
-
-void ComputationModule::findOutputPeak()
-{
-    m_outputPeak = findPeak(m_arrays.outputSignal, 0, m_record.parameters.sampleCount);
-}
-
-void ComputationModule::findSpectrumPeak()
-{
-    m_spectrumPeak = findPeak(m_arrays.spectrumMag, 1,
-                              static_cast<long long>(m_record.parameters.sampleCount) - 1);
+    static const SignalArrays none;
+    return m_completedRun ? m_completedRun->arrays : none;
 }
 
 double ComputationModule::dcComponent() const
 {
-    return m_arrays.spectrumMag.empty() ? 0.0 : m_arrays.spectrumMag.front() / 2;
+    const SignalArrays& a = arrays();
+    return a.spectrumMag.empty() ? 0.0 : a.spectrumMag.front() / 2;
 }

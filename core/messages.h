@@ -31,6 +31,9 @@ constexpr std::string_view frequencySumZero = "f segnale + f disturbo non può e
 constexpr std::string_view outOfMemory =
     "Memoria insufficiente per tanti campioni: diminuisci N! ";
 
+// A table of a run's numbers too large for the memory left, asked for with "Copia dati".
+constexpr std::string_view outOfMemoryToCopy = "Memoria insufficiente per copiare tanti dati! ";
+
 // The refusals of "Visualizza spettro": the spectrum is shown only for a window that
 // holds a whole number of periods of both signals.
 constexpr std::string_view windowNotWhole =

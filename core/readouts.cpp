@@ -1,6 +1,7 @@
 #include "core/readouts.h"
 
 #include "core/numberformat.h"
+#include "core/peaks.h"
 
 #include <cmath>
 
@@ -21,32 +22,30 @@ std::string scientific(double value, std::string_view separator)
 
 }  // namespace
 
-std::string waveformReadout(ComputationModule& module, WaveformCurve curve, float x, float y,
-                            std::string_view decimalSeparator)
+std::string waveformReadout(const ComputationModule& module, WaveformCurve curve, float x,
+                            float y, std::string_view decimalSeparator)
 {
-    const double t = static_cast<double>(x) / 100 * module.parameters().windowTime;
+    const RunParameters& p = module.parameters();
+    const double t = static_cast<double>(x) / 100 * p.windowTime;
     double v = 0;
-    if (curve == WaveformCurve::input) {
-        module.findInputPeak();
-        v = (static_cast<double>(y) - 75) * module.inputPeak() / 20;
-    } else {
-        module.findOutputPeak();
-        v = (static_cast<double>(y) - 25) * module.outputPeak() / 20;
-    }
+    if (curve == WaveformCurve::input)
+        v = (static_cast<double>(y) - 75) * findInputPeak(module.arrays(), p.sampleCount) / 20;
+    else
+        v = (static_cast<double>(y) - 25) * findOutputPeak(module.arrays(), p.sampleCount) / 20;
     return "t= " + fixed(t, decimalSeparator) + " sec" + " ; " +
            (curve == WaveformCurve::input ? "V(t) = " : "Vr(t) = ") +
            scientific(v, decimalSeparator) + " V";
 }
 
-std::string spectrumReadout(ComputationModule& module, float x, float y,
+std::string spectrumReadout(const ComputationModule& module, float x, float y,
                             std::string_view decimalSeparator)
 {
     const RunParameters& p = module.parameters();
     const double f = static_cast<double>(x) / 200 *
                      (static_cast<double>(p.sampleCount) / p.windowTime) /
                      module.spectrumScale();
-    module.findSpectrumPeak();
-    const double s = static_cast<double>(y) * module.spectrumPeak() / 90;
+    const double s =
+        static_cast<double>(y) * findSpectrumPeak(module.arrays(), p.sampleCount) / 90;
     return "f= " + fixed(f, decimalSeparator) + " Hz" + " ; " + "S(f) = " +
            scientific(s, decimalSeparator) + " V";
 }

@@ -42,8 +42,9 @@ std::size_t index(std::int32_t n)
 
 }  // namespace
 
-std::string waveformTable(const SignalArrays& arrays, const CompletedRun& run)
+std::string waveformTable(const CompletedRun& run)
 {
+    const SignalArrays& arrays = run.arrays;
     const std::int32_t count = run.parameters.sampleCount;
     const double windowTime = run.parameters.windowTime;
     assert(count >= 1 && arrays.inputSignal.size() == index(count) + 1 &&
@@ -63,8 +64,9 @@ std::string waveformTable(const SignalArrays& arrays, const CompletedRun& run)
     return text;
 }
 
-std::string spectrumTable(const SignalArrays& arrays, const CompletedRun& run)
+std::string spectrumTable(const CompletedRun& run)
 {
+    const SignalArrays& arrays = run.arrays;
     const RunParameters& p = run.parameters;
     const std::int32_t count = p.sampleCount;
     assert(count >= 1 && arrays.spectrumMag.size() == index(count) + 1);

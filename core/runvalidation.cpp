@@ -81,7 +81,7 @@ bool productFits(std::int32_t a, std::int32_t b)
 // magnitude, a sample count that the arrays and the drawing can hold, a pulse train
 // whose parts lie inside its periods and whose periods are no shorter than a sample,
 // and a frequency axis that can be scaled.
-Refusal checkComputable(const RunRecord& record, const RunHost& host)
+Refusal checkComputable(const RunRecord& record, std::string_view signalTypeText)
 {
     const RunParameters& p = record.parameters;
     for (double value : {p.stopLowFreq, p.stopHighFreq, p.signalAmplitude, p.noiseAmplitude,
@@ -92,7 +92,7 @@ Refusal checkComputable(const RunRecord& record, const RunHost& host)
     }
     if (p.sampleCount < 1 || p.sampleCount > maxDrawableSampleCount)
         return refuse(messages::sampleCountOutOfRange);
-    if (host.signalTypeText() == pulseSignalItem && !(p.dutyCycle >= 0 && p.dutyCycle <= 1))
+    if (signalTypeText == pulseSignalItem && !(p.dutyCycle >= 0 && p.dutyCycle <= 1))
         return refuse(messages::dutyCycleOutOfRange);
     // Every period of the pulse train spans at least one sample. With a negative W the
     // frequency limit is negative and lets through frequencies of any magnitude below
@@ -107,11 +107,10 @@ Refusal checkComputable(const RunRecord& record, const RunHost& host)
 
 }  // namespace
 
-std::optional<std::string> validateRunRequest(const RunEntries& entries, const RunHost& host,
-                                              RunRecord& record)
+std::optional<std::string> validateRunRequest(const RunRequest& request, RunRecord& record)
 {
     RunParameters& p = record.parameters;
-    if (auto refusal = readEntries(entries, p))
+    if (auto refusal = readEntries(request.entries, p))
         return refusal;
 
     if (p.freqAxisZoom == 0)
@@ -133,10 +132,11 @@ std::optional<std::string> validateRunRequest(const RunEntries& entries, const R
     if (p.stopHighFreq < p.stopLowFreq)
         return refuse(messages::bandReversed);
 
-    if (host.signalTypeText() != pulseSignalItem && host.signalTypeText() != sineSignalItem)
+    const std::string_view signalType = request.signalTypeText;
+    if (signalType != pulseSignalItem && signalType != sineSignalItem)
         return refuse(messages::signalTypeMissing);
 
-    if (auto refusal = checkComputable(record, host))
+    if (auto refusal = checkComputable(record, signalType))
         return refusal;
 
     record.spectrumScale =

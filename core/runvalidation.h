@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/runhost.h"
 #include "core/runparameters.h"
+#include "core/runrequest.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,7 +14,7 @@ struct RunRecord {
     double spectrumScale = 0;      // N / (W * 4 * ke * (noiseFreq + signalFreq))
 };
 
-// Reads the entries into `record` and checks that they describe a run that can be
+// Reads the request's entries into `record` and checks that they describe a run that can be
 // computed and drawn. Returns the message of the first failed test, or nothing.
 //
 // Each entry is stored as soon as it is read, so a refused request still leaves the
@@ -29,5 +29,4 @@ struct RunRecord {
 // or between 1E-15 and 1E+15 in magnitude, 1 <= N <= 21474836, the duty cycle lies in
 // 0..1 when the pulse train is chosen, N * periodCount fits 32 bits and periodCount
 // is at most N, and the two frequencies do not add up to 0.
-std::optional<std::string> validateRunRequest(const RunEntries& entries, const RunHost& host,
-                                              RunRecord& record);
+std::optional<std::string> validateRunRequest(const RunRequest& request, RunRecord& record);

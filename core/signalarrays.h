@@ -14,4 +14,6 @@ struct SignalArrays {
     std::vector<double> spectrumIm;
     std::vector<double> spectrumMag;   // S(f)
     std::vector<double> outputSignal;  // Vr(t)
+
+    bool operator==(const SignalArrays&) const = default;
 };

@@ -6,3 +6,7 @@
 // only when it equals one of them exactly, letter case and blanks included.
 constexpr std::string_view sineSignalItem = "Segnale sinusoidale";
 constexpr std::string_view pulseSignalItem = "Segnale impulsi rettangolari";
+
+// What the drop-down shows until a signal is chosen; it selects no signal.
+constexpr std::string_view signalTypeInstruction =
+    "Scegli il segnale: sinusoidale o impulsi rettangolari";

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/runhost.h"
 #include "core/runparameters.h"
 #include "core/signalarrays.h"
 

@@ -1,4 +1,5 @@
 #include "ui/icons.h"
+#include "ui/messagebox.h"
 
 #include <QDir>
 #include <QImage>
@@ -34,7 +35,7 @@ bool writeSvg(const QDir& theme, const QString& name)
     }
     QSvgGenerator svg;
     svg.setFileName(theme.filePath(folder + '/' + name + ".svg"));
-    svg.setTitle(QStringLiteral("Filtro elimina banda con la DFT"));
+    svg.setTitle(applicationTitle);
     svg.setDescription(QStringLiteral("Sveglia rossa"));
     // 32 units drawn at 96 dots per inch: a 32-pixel picture where nothing asks for a size.
     svg.setViewBox(QRect(0, 0, 32, 32));

@@ -9,7 +9,7 @@
 #include "core/readouts.h"
 #include "core/runvalidation.h"
 #include "fuzz/fuzzedrequest.h"
-#include "tests/fakehost.h"
+#include "recordinghost.h"
 
 #include <cmath>
 #include <cstddef>
@@ -32,14 +32,6 @@ void require(bool condition, const char* what)
         std::fprintf(stderr, "fuzz_run_request: %s\n", what);
         std::abort();
     }
-}
-
-bool sameArrays(const SignalArrays& a, const SignalArrays& b)
-{
-    return a.sineSignal == b.sineSignal && a.pulseSignal == b.pulseSignal &&
-           a.inputSignal == b.inputSignal && a.spectrumRe == b.spectrumRe &&
-           a.spectrumIm == b.spectrumIm && a.spectrumMag == b.spectrumMag &&
-           a.outputSignal == b.outputSignal;
 }
 
 bool allSized(const SignalArrays& a, std::size_t size)
@@ -65,24 +57,23 @@ bool drewOnlyRealSegments(const RecordingSurface& surface)
 
 // Whether a request that passes every check would compute more samples than a fuzzing
 // input may take; the check runs on a copy of the record, so the module is untouched.
-bool tooLargeToCompute(const ComputationModule& module, const RunEntries& entries,
-                       const FakeHost& host)
+bool tooLargeToCompute(const ComputationModule& module, const RunRequest& request)
 {
     RunRecord trial{module.parameters(), module.periodCount(), module.spectrumScale()};
-    return !validateRunRequest(entries, host, trial) &&
+    return !validateRunRequest(request, trial) &&
            trial.parameters.sampleCount > maxComputedSampleCount;
 }
 
 void checkRefusal(const ComputationModule& module, const std::string& message,
-                  const FakeHost& host, const SignalArrays& before, double dcBefore)
+                  const RecordingHost& host, const SignalArrays& before, double dcBefore)
 {
     require(!message.empty() && message == module.messageText(), "refusal without its message");
     require(host.untouched(), "a refused request touched the plots");
-    require(sameArrays(module.arrays(), before), "a refused request changed the last run");
+    require(module.arrays() == before, "a refused request changed the last run");
     require(module.dcComponent() == dcBefore, "a refused request changed the DC readout");
 }
 
-void checkRun(const ComputationModule& module, const FakeHost& host)
+void checkRun(const ComputationModule& module, const RecordingHost& host)
 {
     const auto size = static_cast<std::size_t>(module.parameters().sampleCount) + 1;
     require(allSized(module.arrays(), size), "a run left arrays of another size");
@@ -101,7 +92,7 @@ void checkReadout(const std::string& text, std::string_view start)
             "a readout shows a number that is not one");
 }
 
-void readAt(ComputationModule& module, CursorPosition cursor)
+void readAt(const ComputationModule& module, CursorPosition cursor)
 {
     checkReadout(waveformReadout(module, WaveformCurve::input, cursor.x, cursor.y), "t= ");
     checkReadout(waveformReadout(module, WaveformCurve::output, cursor.x, cursor.y, ","),
@@ -114,22 +105,22 @@ void readAt(ComputationModule& module, CursorPosition cursor)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     ComputationModule module;
-    FakeHost host;
-    for (const FuzzedRequest& request : splitFuzzedRequests({data, size})) {
-        host.setSignalType(request.signalType);
-        host.setFilter(request.filterOn, request.filterOff);
-
-        if (!tooLargeToCompute(module, request.entries, host)) {
+    RecordingHost host;
+    for (const FuzzedRequest& fuzzed : splitFuzzedRequests({data, size})) {
+        const RunRequest& request = fuzzed.request;
+        if (!tooLargeToCompute(module, request)) {
             host.forgetCalls();
             const SignalArrays before = module.arrays();
             const double dcBefore = module.dcComponent();
-            if (const auto refusal = module.requestRun(request.entries, host))
+            const RunOutcome outcome = module.requestRun(request, host);
+            require(outcome.kind != RunOutcome::Kind::cancelled, "a run in place was cancelled");
+            if (const auto refusal = outcome.refusal())
                 checkRefusal(module, *refusal, host, before, dcBefore);
             else
                 checkRun(module, host);
         }
 
-        for (const CursorPosition& cursor : request.cursors)
+        for (const CursorPosition& cursor : fuzzed.cursors)
             readAt(module, cursor);
 
         const auto spectrumRefusal = module.requestSpectrumWindow();

@@ -24,15 +24,15 @@ float coordinate(std::string_view text)
     return value;
 }
 
-void readControls(std::string_view field, FuzzedRequest& request)
+void readControls(std::string_view field, FuzzedRequest& fuzzed)
 {
     const char filter = field.empty() ? '\0' : field.front();
-    request.filterOn = filter == '1' || filter == '2';
-    request.filterOff = filter == '0' || filter == '2';
+    fuzzed.request.filterOnSelected = filter == '1' || filter == '2';
+    fuzzed.request.filterOffSelected = filter == '0' || filter == '2';
     if (!field.empty())
         field.remove_prefix(1);
 
-    while (!field.empty() && request.cursors.size() < maxCursorsPerRequest) {
+    while (!field.empty() && fuzzed.cursors.size() < maxCursorsPerRequest) {
         const std::size_t end = std::min(field.find(' '), field.size());
         const std::string_view position = field.substr(0, end);
         field.remove_prefix(std::min(end + 1, field.size()));
@@ -41,22 +41,22 @@ void readControls(std::string_view field, FuzzedRequest& request)
         const std::size_t comma = std::min(position.find(','), position.size());
         const std::string_view y =
             comma < position.size() ? position.substr(comma + 1) : std::string_view();
-        request.cursors.push_back({coordinate(position.substr(0, comma)), coordinate(y)});
+        fuzzed.cursors.push_back({coordinate(position.substr(0, comma)), coordinate(y)});
     }
 }
 
-// Fills `request` from one line of fields.
-void readLine(std::string_view line, FuzzedRequest& request)
+// Fills `fuzzed` from one line of fields.
+void readLine(std::string_view line, FuzzedRequest& fuzzed)
 {
     for (std::size_t field = 0; field < fieldsPerRequest; ++field) {
         const std::size_t end = std::min(line.find('|'), line.size());
         const std::string_view value = line.substr(0, end);
         if (field < entryOrder.size())
-            request.entries.*entryOrder[field] = value;
+            fuzzed.request.entries.*entryOrder[field] = value;
         else if (field == entryOrder.size())
-            request.signalType = value;
+            fuzzed.request.signalTypeText = value;
         else
-            readControls(value, request);
+            readControls(value, fuzzed);
         if (end == line.size())
             return;
         line.remove_prefix(end + 1);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "core/runparameters.h"
-#include "core/signaltype.h"
+#include "core/runrequest.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,10 +16,7 @@ struct CursorPosition {
 
 // One click on "Grafici" as the fuzzer spells it, with what the user does after it.
 struct FuzzedRequest {
-    RunEntries entries;
-    std::string signalType{sineSignalItem};
-    bool filterOn = true;
-    bool filterOff = false;
+    RunRequest request;
     std::vector<CursorPosition> cursors;
 };
 

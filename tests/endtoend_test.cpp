@@ -2,7 +2,7 @@
 #include "core/messages.h"
 #include "core/numberformat.h"
 #include "plot/plotdrawing.h"
-#include "tests/fakehost.h"
+#include "recordinghost.h"
 #include "tests/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +22,8 @@ using testsupport::trueSine;
 TEST(EndToEnd, DefaultSineWithFilterThenARefusal)
 {
     ComputationModule module;
-    FakeHost host;
-    ASSERT_EQ(module.requestRun(RunEntries{}, host), std::nullopt);
+    RecordingHost host;
+    ASSERT_EQ(module.requestRun(RunRequest{}, host), RunOutcome::completed());
 
     // V(t) = 25 + 25 sin(2 pi t / 1 s) + 4 sin(2 pi 50 t), t = n * 2 ms.
     const SignalArrays& a = module.arrays();
@@ -86,7 +86,8 @@ TEST(EndToEnd, DefaultSineWithFilterThenARefusal)
     RunEntries reversed;
     reversed.stopLowFreq = "51";
     reversed.stopHighFreq = "49";
-    EXPECT_EQ(module.requestRun(reversed, host), std::string(messages::bandReversed));
+    EXPECT_EQ(module.requestRun(RunRequest{.entries = reversed}, host),
+              RunOutcome::refused(std::string(messages::bandReversed)));
     EXPECT_TRUE(host.untouched());
     EXPECT_EQ(module.arrays().spectrumMag, before.spectrumMag);
     EXPECT_EQ(module.arrays().outputSignal, before.outputSignal);

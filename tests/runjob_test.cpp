@@ -4,8 +4,10 @@
 #include "core/bandstop.h"
 #include "core/computationmodule.h"
 #include "core/messages.h"
+#include "core/readouts.h"
 #include "core/signaltype.h"
 #include "core/transform.h"
+#include "sanitizers.h"
 #include "tests/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -21,16 +23,6 @@
 #if defined(__linux__)
 #include <sys/resource.h>
 #include <fstream>
-#endif
-
-// A limit on the address space, which the memory test below relies on, cannot coexist
-// with AddressSanitizer's shadow memory.
-#if defined(__SANITIZE_ADDRESS__)
-#define ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ADDRESS_SANITIZER 1
-#endif
 #endif
 
 namespace {
@@ -155,7 +147,8 @@ TEST(RunExecution, OnAnotherThreadLeavesWhatARunInPlaceLeaves)
     ASSERT_EQ(inPlace.run(entries), std::nullopt);
     Session threaded;
     OnAnotherThread executor;
-    ASSERT_EQ(threaded.module.requestRun(entries, threaded.host, executor), std::nullopt);
+    ASSERT_EQ(threaded.module.requestRun(RunRequest{.entries = entries}, threaded.host, executor),
+              RunOutcome::completed());
 
     EXPECT_EQ(threaded.module.arrays().spectrumRe, inPlace.module.arrays().spectrumRe);
     EXPECT_EQ(threaded.module.arrays().spectrumIm, inPlace.module.arrays().spectrumIm);
@@ -180,8 +173,11 @@ TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
         executor.share = share;
         // Large enough to be caught part of the way through; a new zoom changes the
         // spectrum scale the run would have used.
-        const RunEntries bigger = entriesWith({{N, "20000"}, {ke, "0.9"}});
-        EXPECT_EQ(s.module.requestRun(bigger, s.host, executor), std::nullopt);
+        const RunEntries bigger = entriesWith({{N, "20000"}, {ke, "0.9"}, {W, "2.5"}});
+        const std::string readouts = waveformReadout(s.module, WaveformCurve::input, 50, 80) +
+                                     spectrumReadout(s.module, 50, 50);
+        EXPECT_EQ(s.module.requestRun(RunRequest{.entries = bigger}, s.host, executor),
+                  RunOutcome::cancelled());
 
         EXPECT_TRUE(s.host.untouched());  // nothing cleared, shown or drawn
         EXPECT_EQ(s.module.arrays().inputSignal, before.inputSignal);
@@ -191,9 +187,13 @@ TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
         EXPECT_EQ(s.module.inputPeak(), peaks[0]);
         EXPECT_EQ(s.module.outputPeak(), peaks[1]);
         EXPECT_EQ(s.module.spectrumPeak(), peaks[2]);
-        // As after a refusal, the record holds the entries just read, while the
-        // completed run is still the one the plots show.
-        EXPECT_EQ(s.module.parameters().sampleCount, 20000);
+        // Unlike a refusal, a cancel leaves the record too as the plots were drawn from
+        // it, so the readouts and "Visualizza spettro" go on describing them.
+        EXPECT_EQ(s.module.parameters().sampleCount, 1000);
+        EXPECT_EQ(s.module.parameters().freqAxisZoom, 0.7);
+        EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 50, 80) +
+                      spectrumReadout(s.module, 50, 50),
+                  readouts);
         ASSERT_TRUE(s.module.completedRun().has_value());
         EXPECT_EQ(s.module.completedRun()->parameters.sampleCount, 1000);
 
@@ -203,7 +203,7 @@ TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
     }
 }
 
-#if defined(__linux__) && !defined(ADDRESS_SANITIZER)
+#if defined(__linux__) && !defined(TESTS_UNDER_ADDRESS_SANITIZER)
 // The largest N accepted needs 1.2 GB of arrays. On a machine without it the request
 // is refused with a message and the last run stays, instead of ending the program.
 // Run in a child process whose address space is capped at half a gigabyte more than it

@@ -71,7 +71,7 @@ TEST(RunTables, WaveformTableReadsBackAsTheRunsSamples)
     ASSERT_EQ(s.run({}, pulseSignalItem), std::nullopt);
     ASSERT_TRUE(s.module.completedRun().has_value());
     const SignalArrays& a = s.module.arrays();
-    const std::vector<Row> rows = cells(waveformTable(a, *s.module.completedRun()));
+    const std::vector<Row> rows = cells(waveformTable(*s.module.completedRun()));
 
     ASSERT_EQ(rows.size(), 1002u);
     EXPECT_EQ(rows[0], (Row{"n", "t [s]", "V(t)", "Vr(t)"}));
@@ -111,7 +111,7 @@ TEST_P(SpectrumTable, ReadsBackAsTheRunsSpectrumAndMarksTheRemovedLines)
               std::nullopt);
     const SignalArrays& a = s.module.arrays();
     const double w = s.module.parameters().windowTime;
-    const std::vector<Row> rows = cells(spectrumTable(a, *s.module.completedRun()));
+    const std::vector<Row> rows = cells(spectrumTable(*s.module.completedRun()));
 
     ASSERT_EQ(rows.size(), size(c.highestLine) + 2);
     EXPECT_EQ(rows[0], (Row{"k", "f [Hz]", "S(f)", "azzerata dal filtro"}));
@@ -151,16 +151,16 @@ TEST(RunTables, ARefusedRequestLeavesTheCompletedRun)
 {
     Session s;
     ASSERT_EQ(s.run({}, sineSignalItem), std::nullopt);
-    const std::string waveform = waveformTable(s.module.arrays(), *s.module.completedRun());
-    const std::string spectrum = spectrumTable(s.module.arrays(), *s.module.completedRun());
+    const std::string waveform = waveformTable(*s.module.completedRun());
+    const std::string spectrum = spectrumTable(*s.module.completedRun());
 
     const RunEntries refused = entriesWith(
         {{N, "400"}, {W, "4"}, {fi, "10"}, {fs, "20"}, {fSignal, "3"}, {ke, "0"}});
     ASSERT_NE(s.run(refused, sineSignalItem, false, true), std::nullopt);
     ASSERT_EQ(s.module.parameters().sampleCount, 400);
     ASSERT_TRUE(s.module.completedRun().has_value());
-    EXPECT_EQ(waveformTable(s.module.arrays(), *s.module.completedRun()), waveform);
-    EXPECT_EQ(spectrumTable(s.module.arrays(), *s.module.completedRun()), spectrum);
+    EXPECT_EQ(waveformTable(*s.module.completedRun()), waveform);
+    EXPECT_EQ(spectrumTable(*s.module.completedRun()), spectrum);
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 #include "core/signaltype.h"
 #include "core/transform.h"
 #include "core/twopi.h"
-#include "tests/fakehost.h"
+#include "randomsamples.h"
+#include "recordinghost.h"
 #include "tests/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -33,16 +34,6 @@ using testsupport::trueSine;
 constexpr std::string_view sine = sineSignalItem;
 constexpr std::string_view pulse = pulseSignalItem;
 
-std::vector<double> randomSamples(std::size_t count, unsigned seed)
-{
-    std::mt19937 generator(seed);
-    std::uniform_real_distribution<double> value(-30.0, 30.0);
-    std::vector<double> samples(count);
-    for (double& x : samples)
-        x = value(generator);
-    return samples;
-}
-
 std::size_t size(std::int32_t n) { return static_cast<std::size_t>(n); }
 
 // ---- K = R(N / 2)
@@ -64,7 +55,7 @@ class TransformPair : public testing::TestWithParam<std::pair<std::int32_t, doub
 TEST_P(TransformPair, MatchesExtendedPrecisionSums)
 {
     const auto [count, w] = GetParam();
-    std::vector<double> x = randomSamples(size(count) + 1, static_cast<unsigned>(count));
+    std::vector<double> x = randomSamples(size(count) + 1, static_cast<unsigned>(count), 30.0);
     x[size(count)] = 1e6;  // sample N is not part of the sum
 
     std::vector<std::complex<long double>> expected(size(count) + 1);

@@ -1,7 +1,7 @@
 #include "core/computationmodule.h"
 #include "core/synthesis.h"
 #include "core/twopi.h"
-#include "tests/fakehost.h"
+#include "recordinghost.h"
 #include "tests/testsupport.h"
 
 #include <gtest/gtest.h>

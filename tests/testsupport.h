@@ -2,9 +2,10 @@
 
 #include "core/computationmodule.h"
 #include "core/runparameters.h"
+#include "core/runrequest.h"
 #include "core/runvalidation.h"
 #include "core/signaltype.h"
-#include "tests/fakehost.h"
+#include "recordinghost.h"
 
 #include <gtest/gtest.h>
 
@@ -35,9 +36,8 @@ struct ByName {
 // The parameter record that the parameter window's default entries produce.
 inline RunParameters defaultParameters()
 {
-    FakeHost host;
     RunRecord record;
-    EXPECT_EQ(validateRunRequest(RunEntries{}, host, record), std::nullopt);
+    EXPECT_EQ(validateRunRequest(RunRequest{}, record), std::nullopt);
     return record.parameters;
 }
 
@@ -86,22 +86,27 @@ inline RunEntries entriesWith(const std::vector<EntryText>& changes)
     return entries;
 }
 
-// A module and a host, with a helper for one run request.
+// The request of these entries, the sine signal chosen and the filter on unless said.
+inline RunRequest requestOf(const RunEntries& entries, std::string_view signal = sineSignalItem,
+                            bool filterOn = true, bool filterOff = false)
+{
+    return RunRequest{entries, std::string(signal), filterOn, filterOff};
+}
+
+// A module and a host, with a helper for one run request computed in place.
 struct Session {
     ComputationModule module;
-    FakeHost host;
+    RecordingHost host;
 
-    std::optional<std::string> run(const RunEntries& entries = {})
+    // The refusal message, or nothing for a completed run.
+    std::optional<std::string> run(const RunEntries& entries = {},
+                                   std::string_view signal = sineSignalItem, bool filterOn = true,
+                                   bool filterOff = false)
     {
-        return module.requestRun(entries, host);
-    }
-
-    std::optional<std::string> run(const RunEntries& entries, std::string_view signal,
-                                   bool filterOn = true, bool filterOff = false)
-    {
-        host.setSignalType(signal);
-        host.setFilter(filterOn, filterOff);
-        return module.requestRun(entries, host);
+        const RunOutcome outcome =
+            module.requestRun(requestOf(entries, signal, filterOn, filterOff), host);
+        EXPECT_NE(outcome.kind, RunOutcome::Kind::cancelled);
+        return outcome.refusal();
     }
 };
 

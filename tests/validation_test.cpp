@@ -2,7 +2,6 @@
 #include "core/messages.h"
 #include "core/runvalidation.h"
 #include "core/signaltype.h"
-#include "tests/fakehost.h"
 #include "tests/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +23,7 @@ namespace msg = messages;
 
 constexpr std::string_view sine = sineSignalItem;
 constexpr std::string_view pulse = pulseSignalItem;
-constexpr std::string_view instruction = "Scegli il segnale: sinusoidale o impulsi rettangolari";
+constexpr std::string_view instruction = signalTypeInstruction;
 
 // N = 220 (L = 54.45): cheap to run, and it leaves arrays, peaks and plots behind.
 const std::vector<EntryText> smallRun{{N, "220"}};
@@ -174,10 +173,9 @@ class Acceptance : public testing::TestWithParam<AcceptCase> {};
 TEST_P(Acceptance, PassesAndDerivesScaleAndPeriods)
 {
     const AcceptCase& c = GetParam();
-    FakeHost host;
-    host.setSignalType(c.signal);
     RunRecord record;
-    EXPECT_EQ(validateRunRequest(entriesWith(c.entries), host, record), std::nullopt);
+    EXPECT_EQ(validateRunRequest(testsupport::requestOf(entriesWith(c.entries), c.signal), record),
+              std::nullopt);
     EXPECT_EQ(record.periodCount, c.periodCount);
     // The frequency axis spans 2 ke (f disturbo + f segnale) hertz over 100 units.
     const RunParameters& p = record.parameters;
@@ -231,9 +229,8 @@ std::array<double, 11> stored(const RunParameters& p)
 
 std::array<double, 11> storedAfterValidation(const std::vector<EntryText>& entries)
 {
-    FakeHost host;
     RunRecord record;
-    EXPECT_EQ(validateRunRequest(entriesWith(entries), host, record), std::nullopt);
+    EXPECT_EQ(validateRunRequest(testsupport::requestOf(entriesWith(entries)), record), std::nullopt);
     return stored(record.parameters);
 }
 
@@ -280,7 +277,6 @@ TEST(Record, RefusedRequestKeepsItsEntriesAndLaterPeriodCount)
     // Refused by the signal-type test: all entries and the new period count R(2 * 2.5)
     // are in the record, the scale is not.
     EXPECT_EQ(s.run(entriesWith(secondEntries), instruction), std::string(msg::signalTypeMissing));
-    EXPECT_GE(s.host.signalTypeReads, 1);
     EXPECT_EQ(stored(s.module.parameters()), storedAfterValidation(secondEntries));
     EXPECT_EQ(s.module.periodCount(), 5);
     EXPECT_EQ(s.module.spectrumScale(), scaleBefore);

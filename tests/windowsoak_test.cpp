@@ -1,6 +1,7 @@
 #include "core/messages.h"
 #include "core/numberformat.h"
 #include "core/readouts.h"
+#include "sanitizers.h"
 #include "tests/windowsupport.h"
 #include "ui/localenumbers.h"
 
@@ -18,15 +19,7 @@
 #include <string>
 #include <vector>
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define SOAK_HEAP_FROM_ASAN
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define SOAK_HEAP_FROM_ASAN
-#endif
-#ifdef SOAK_HEAP_FROM_ASAN
+#ifdef TESTS_UNDER_ADDRESS_SANITIZER
 // From the sanitizers' allocator interface, whose header not every compiler ships.
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
@@ -37,7 +30,7 @@ namespace {
 // counters then see nothing of the program's allocations.
 std::size_t heapInUse()
 {
-#ifdef SOAK_HEAP_FROM_ASAN
+#ifdef TESTS_UNDER_ADDRESS_SANITIZER
     return __sanitizer_get_current_allocated_bytes();
 #else
     const struct mallinfo2 info = mallinfo2();
@@ -72,14 +65,11 @@ const std::array<EntryChoices, 11> entryChoices = {{
 class CompleteRun : public RunHost {
 public:
     CompleteRun(const RunEntries& entries, std::string signalType, bool filterOn, bool filterOff)
-        : m_signalType(std::move(signalType)), m_filterOn(filterOn), m_filterOff(filterOff)
     {
-        m_refusal = m_module.requestRun(entries, *this);
+        m_refusal = m_module.requestRun({entries, std::move(signalType), filterOn, filterOff}, *this)
+                        .refusal();
     }
 
-    std::string signalTypeText() const override { return m_signalType; }
-    bool filterOnSelected() const override { return m_filterOn; }
-    bool filterOffSelected() const override { return m_filterOff; }
     PlotSurface& waveformSurface() override { return m_waveform.plot(); }
     PlotSurface& spectrumSurface() override { return m_spectrum.plot(); }
     void showWaveformWindow() override {}
@@ -91,27 +81,16 @@ public:
 
 private:
     std::optional<std::string> m_refusal;
-    std::string m_signalType;
-    bool m_filterOn;
-    bool m_filterOff;
     ComputationModule m_module;
     // A parent keeps the two windows out of the program's top-level windows.
     QWidget m_holder;
     Form3 m_spectrum{m_module, &m_holder};
-    Form2 m_waveform{m_module, [this]() -> Form3& { return m_spectrum; }, &m_holder};
+    Form2 m_waveform{m_module, &m_holder};
 };
 
 QString fromView(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-bool sameArrays(const SignalArrays& a, const SignalArrays& b)
-{
-    return a.sineSignal == b.sineSignal && a.pulseSignal == b.pulseSignal &&
-           a.inputSignal == b.inputSignal && a.spectrumRe == b.spectrumRe &&
-           a.spectrumIm == b.spectrumIm && a.spectrumMag == b.spectrumMag &&
-           a.outputSignal == b.outputSignal;
 }
 
 // What the windows show of a run: both plots and the DC readout.
@@ -251,7 +230,7 @@ private:
                 QTest::qWait(5);
             }
             m_shown = next;
-            QVERIFY(sameArrays(p.module.arrays(), expected.module().arrays()));
+            QVERIFY(p.module.arrays() == expected.module().arrays());
         }
         stillWhole();
     }

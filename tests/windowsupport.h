@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/computationmodule.h"
+#include "core/signaltype.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -101,5 +102,5 @@ struct Program {
     Form3* spectrum() const { return openWindow<Form3>("Form3"); }
 };
 
-constexpr const char* sineItem = "Segnale sinusoidale";
-constexpr const char* pulseItem = "Segnale impulsi rettangolari";
+constexpr const char* sineItem = sineSignalItem.data();
+constexpr const char* pulseItem = pulseSignalItem.data();

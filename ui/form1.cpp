@@ -37,7 +37,6 @@ struct Control {
 constexpr const char* description =
     "Segnale sinusoidale o a impulsi rettangolari affetto da disturbo sinusoidale. "
     "Elimnazione del disturbo annullando le componenti spettrali del disturbo";
-constexpr const char* instruction = "Scegli il segnale: sinusoidale o impulsi rettangolari";
 constexpr const char* credit = "Filtro DFT didattico";
 
 const Control controls[] = {
@@ -64,7 +63,7 @@ const Control controls[] = {
     {Kind::entry, "Text7", nullptr, &RunEntries::noiseFreq, twipRect(10440, 1080, 1935, 375)},
     {Kind::label, "Label14", "f disturbo  sinusoidale", nullptr, twipRect(9120, 1080, 1095, 495)},
     {Kind::label, "Label7", description, nullptr, twipRect(240, 120, 14295, 255)},
-    {Kind::dropDown, "Combo1", instruction, nullptr, twipRect(7560, 3120, 6495, 420)},
+    {Kind::dropDown, "Combo1", signalTypeInstruction.data(), nullptr, twipRect(7560, 3120, 6495, 420)},
     {Kind::label, "Label8", "Casella per la scelta del segnale:", nullptr,
      twipRect(7560, 2880, 2895, 255)},
     {Kind::entry, "Text5", nullptr, &RunEntries::noiseAmplitude, twipRect(10440, 600, 1935, 375)},
@@ -99,7 +98,7 @@ void paintBase(QWidget* widget, QColor colour)
 Form1::Form1(ComputationModule& module, QWidget* parent) : QWidget(parent), m_module(module)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Filtro elimina banda con la DFT"));
+    setWindowTitle(applicationTitle);
     setWindowIcon(alarmClockIcon());
     setFont(windowFont(8.25, true));
     resize(twips(14280), twips(5205));
@@ -173,26 +172,12 @@ Form1::~Form1()
     delete m_spectrumWindow.data();
 }
 
-std::string Form1::signalTypeText() const
-{
-    return m_signalType->currentText().toStdString();
-}
-
-bool Form1::filterOnSelected() const
-{
-    return m_filterOn->isChecked();
-}
-
-bool Form1::filterOffSelected() const
-{
-    return m_filterOff->isChecked();
-}
-
 Form2& Form1::waveformWindow()
 {
     if (!m_waveformWindow) {
-        m_waveformWindow = new Form2(m_module, [this]() -> Form3& { return spectrumWindow(); });
+        m_waveformWindow = new Form2(m_module);
         connect(m_waveformWindow, &Form2::closing, this, [this] { m_waveformWindow = nullptr; });
+        connect(m_waveformWindow, &Form2::spectrumRequested, this, &Form1::showSpectrumWindow);
     }
     return *m_waveformWindow;
 }
@@ -223,22 +208,41 @@ void Form1::showWaveformWindow()
     window.raise();
 }
 
-RunEntries Form1::readEntries() const
+void Form1::showSpectrumWindow()
 {
-    RunEntries entries;
+    if (const auto refusal = m_module.requestSpectrumWindow()) {
+        showMessage(m_waveformWindow ? static_cast<QWidget*>(m_waveformWindow) : this, *refusal);
+        return;
+    }
+    Form3& spectrum = spectrumWindow();
+    spectrum.show();
+    spectrum.raise();
+    spectrum.activateWindow();
+}
+
+RunRequest Form1::readRequest() const
+{
+    RunRequest request;
     for (const auto& [field, box] : m_entries)
-        entries.*field = box->text().toStdString();
-    return entries;
+        request.entries.*field = box->text().toStdString();
+    request.signalTypeText = m_signalType->currentText().toStdString();
+    request.filterOnSelected = m_filterOn->isChecked();
+    request.filterOffSelected = m_filterOff->isChecked();
+    return request;
 }
 
 void Form1::Command2_Click()
 {
-    if (const auto refusal = m_module.requestRun(readEntries(), *this, m_runExecutor)) {
-        showMessage(this, *refusal);
+    const RunOutcome outcome = m_module.requestRun(readRequest(), *this, m_runExecutor);
+    switch (outcome.kind) {
+    case RunOutcome::Kind::refused:
+        showMessage(this, outcome.message);
         return;
+    case RunOutcome::Kind::cancelled:
+        return;
+    case RunOutcome::Kind::completed:
+        break;
     }
-    if (m_runExecutor.lastRunCancelled())
-        return;
     spectrumWindow().setDcReadout(QString::fromStdString(
         formatScientific2(m_module.dcComponent(), localeDecimalSeparator())));
 }

@@ -24,9 +24,6 @@ public:
     explicit Form1(ComputationModule& module, QWidget* parent = nullptr);
     ~Form1() override;
 
-    std::string signalTypeText() const override;
-    bool filterOnSelected() const override;
-    bool filterOffSelected() const override;
     PlotSurface& waveformSurface() override;
     PlotSurface& spectrumSurface() override;
     void showWaveformWindow() override;
@@ -44,11 +41,16 @@ public slots:
     // does a long run abandoned with "Annulla".
     void Command2_Click();
 
+    // "Visualizza spettro" of the waveform window: the check of the entries, then the
+    // spectrum window brought to the front (created if needed) or the refusal message.
+    void showSpectrumWindow();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    RunEntries readEntries() const;
+    // What the windows hold at the click of "Grafici", as one request.
+    RunRequest readRequest() const;
 
     ComputationModule& m_module;
     ProgressRunExecutor m_runExecutor{this};

@@ -5,10 +5,8 @@
 #include "ui/captionlabel.h"
 #include "ui/commandbutton.h"
 #include "ui/fonts.h"
-#include "ui/form3.h"
 #include "ui/icons.h"
 #include "ui/localenumbers.h"
-#include "ui/messagebox.h"
 #include "ui/plotcopymenu.h"
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
@@ -17,8 +15,8 @@
 #include <QFrame>
 #include <QRadioButton>
 
-Form2::Form2(ComputationModule& module, std::function<Form3&()> spectrumWindow, QWidget* parent)
-    : QWidget(parent), m_module(module), m_spectrumWindow(std::move(spectrumWindow))
+Form2::Form2(const ComputationModule& module, QWidget* parent)
+    : QWidget(parent), m_module(module)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -66,14 +64,7 @@ Form2::Form2(ComputationModule& module, std::function<Form3&()> spectrumWindow, 
 
 void Form2::Command1_Click()
 {
-    if (const auto refusal = m_module.requestSpectrumWindow()) {
-        showMessage(this, *refusal);
-        return;
-    }
-    Form3& spectrum = m_spectrumWindow();
-    spectrum.show();
-    spectrum.raise();
-    spectrum.activateWindow();
+    emit spectrumRequested();
 }
 
 void Form2::Picture1_MouseMove(int, int, float X, float Y)

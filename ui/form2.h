@@ -4,10 +4,7 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QRadioButton;
-class Form3;
 class PlotWidget;
 
 // The waveform window: V(t) and Vr(t) of the last run, the cursor readout of the
@@ -16,9 +13,7 @@ class Form2 : public QWidget {
     Q_OBJECT
 
 public:
-    // `spectrumWindow` gives the spectrum window, creating it hidden when missing.
-    Form2(ComputationModule& module, std::function<Form3&()> spectrumWindow,
-          QWidget* parent = nullptr);
+    explicit Form2(const ComputationModule& module, QWidget* parent = nullptr);
 
     PlotWidget& plot() { return *m_plot; }
 
@@ -26,9 +21,14 @@ signals:
     // The user is closing the window; it is deleted once the event has been handled.
     void closing();
 
+    // "Visualizza spettro" was pressed. The parameter window, which owns the requests,
+    // checks the entries and shows the spectrum window or the message.
+    void spectrumRequested();
+
 public slots:
-    // "Visualizza spettro": shows the spectrum window when W, f segnale and f disturbo
-    // are whole numbers, and otherwise the message of the first that is not.
+    // "Visualizza spettro": asks for the spectrum window, which shows when W, f segnale
+    // and f disturbo are whole numbers; otherwise the message of the first that is not
+    // shows over this window.
     void Command1_Click();
 
     // The readout: the half of the plot the cursor is in selects V(t) or Vr(t), and the
@@ -40,8 +40,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    ComputationModule& m_module;
-    std::function<Form3&()> m_spectrumWindow;
+    const ComputationModule& m_module;
     PlotWidget* m_plot;
     QRadioButton* m_inputCurve;
     QRadioButton* m_outputCurve;

@@ -25,7 +25,7 @@ QLabel* makeLabel(const QString& caption, const char* name, QRect place, QWidget
 
 }  // namespace
 
-Form3::Form3(ComputationModule& module, QWidget* parent) : QWidget(parent), m_module(module)
+Form3::Form3(const ComputationModule& module, QWidget* parent) : QWidget(parent), m_module(module)
 {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -13,7 +13,7 @@ class Form3 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form3(ComputationModule& module, QWidget* parent = nullptr);
+    explicit Form3(const ComputationModule& module, QWidget* parent = nullptr);
 
     PlotWidget& plot() { return *m_plot; }
 
@@ -34,7 +34,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    ComputationModule& m_module;
+    const ComputationModule& m_module;
     PlotWidget* m_plot;
     QLabel* m_dcReadout;
 };

@@ -6,7 +6,8 @@
 
 class QWidget;
 
-// The title of the program's message boxes.
+// The program's title: the parameter window's caption, the title of its message boxes
+// and progress dialog, and the name its icon files carry.
 inline const QString applicationTitle = QStringLiteral("Filtro elimina banda con la DFT");
 
 // Shows `text` in a modal message box with a single OK button and returns once the

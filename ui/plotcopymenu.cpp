@@ -1,5 +1,6 @@
 #include "ui/plotcopymenu.h"
 
+#include "core/messages.h"
 #include "ui/messagebox.h"
 #include "ui/plotwidget.h"
 
@@ -88,8 +89,8 @@ void PlotCopyMenu::copyData() const
     // have to spare: then nothing is copied, and the student is told why.
     try {
         QGuiApplication::clipboard()->setText(QString::fromStdString(
-            m_table(m_module.arrays(), *m_module.completedRun())));
+            m_table(*m_module.completedRun())));
     } catch (const std::bad_alloc&) {
-        showMessage(m_plot.window(), "Memoria insufficiente per copiare tanti dati! ");
+        showMessage(m_plot.window(), std::string(messages::outOfMemoryToCopy));
     }
 }

@@ -2,7 +2,6 @@
 
 #include "core/completedrun.h"
 #include "core/computationmodule.h"
-#include "core/signalarrays.h"
 
 #include <QObject>
 #include <QPoint>
@@ -26,8 +25,8 @@ class PlotCopyMenu : public QObject {
     Q_OBJECT
 
 public:
-    // Makes the table of the plot's numbers from a completed run's arrays.
-    using TableMaker = std::string (*)(const SignalArrays&, const CompletedRun&);
+    // Makes the table of the plot's numbers from a completed run.
+    using TableMaker = std::string (*)(const CompletedRun&);
 
     // Serves `plot`, as long as it lives, with tables made by `table` from `module`.
     PlotCopyMenu(PlotWidget& plot, const ComputationModule& module, TableMaker table);

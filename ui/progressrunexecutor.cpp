@@ -35,7 +35,6 @@ bool ProgressRunExecutor::execute(RunJob& job)
     } else {
         completed = executeWithDialog(job);
     }
-    m_lastRunCancelled = !completed;
     if (completed && pairs >= pairsWorthTiming)
         m_secondsPerPair = static_cast<double>(clock.nsecsElapsed()) * 1e-9 / pairs;
     return completed;

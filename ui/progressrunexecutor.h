@@ -15,9 +15,6 @@ public:
 
     bool execute(RunJob& job) override;
 
-    // Whether the last run was abandoned with "Annulla".
-    bool lastRunCancelled() const { return m_lastRunCancelled; }
-
     // The expected duration, in seconds, from which a run shows the dialog.
     void setDialogThreshold(double seconds) { m_dialogThreshold = seconds; }
 
@@ -29,5 +26,4 @@ private:
     // What a sine-and-cosine pair of the transform costs here, learnt from the runs so
     // far; it starts at what a small two-core machine manages.
     double m_secondsPerPair = 2e-9;
-    bool m_lastRunCancelled = false;
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+
+// How a run request ended: completed (the plots show it), refused with the message the
+// user is to be shown, or cancelled with "Annulla" (nothing changed, nothing to say).
+struct RunOutcome {
+    enum class Kind { completed, refused, cancelled };
+
+    Kind kind = Kind::completed;
+    std::string message;  // only for a refused request
+
+    static RunOutcome completed() { return {}; }
+    static RunOutcome refused(std::string message) { return {Kind::refused, std::move(message)}; }
+    static RunOutcome cancelled() { return {Kind::cancelled, {}}; }
+
+    // The message of a refused request; nothing for a completed or cancelled one.
+    std::optional<std::string> refusal() const
+    {
+        return kind == Kind::refused ? std::optional<std::string>(message) : std::nullopt;
+    }
+
+    bool operator==(const RunOutcome&) const = default;
+};
