@@ -13,44 +13,50 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev fonts-liberation libsleef-dev
           libgtest-dev libgmock-dev libbenchmark-dev dpkg-dev desktop-file-utils)
-# The fuzzer is built by clang, whose libFuzzer, sanitizer and OpenMP runtimes come
-# separately.
+# The fuzzer is built by clang, whose OpenMP runtime comes separately.
 if [[ $mode == test ]]; then
-  packages+=(clang libclang-rt-14-dev libomp-dev)
+  packages+=(clang libomp-dev)
 fi
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-
-if ((${#missing[@]})); then
-  as_root=()
+updated=false
+install_missing() {
+  local missing=() package
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$package")
+    fi
+  done
+  ((${#missing[@]})) || return 0
+  local as_root=()
   if ((EUID != 0)); then as_root=(sudo); fi
   echo "Installing: ${missing[*]}"
-  "${as_root[@]}" apt-get update -q
+  if [[ $updated == false ]]; then
+    "${as_root[@]}" apt-get update -q
+    updated=true
+  fi
   DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+install_missing "${packages[@]}"
+if [[ $mode == test ]]; then
+  # libFuzzer and the sanitizers' runtimes must be those of the clang just installed.
+  clang_major=$(clang -dumpversion | cut -d. -f1)
+  install_missing "libclang-rt-$clang_major-dev"
 fi
 
-cmake --preset default
-cmake --build --preset default
-
 if [[ $mode == test ]]; then
+  cmake --workflow --preset default
   # The benchmarks are not run here, only kept building.
-  cmake --preset bench
-  cmake --build --preset bench
-  ctest --preset default
-  # Then the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, after a
-  # minute of fuzzing the run request.
-  cmake --preset sanitize
-  cmake --build --preset sanitize
+  cmake --workflow --preset bench
+  # A minute of fuzzing, then every test again under AddressSanitizer and
+  # UndefinedBehaviorSanitizer.
   ./scripts/fuzz.sh 60
-  ctest --preset sanitize
+  cmake --workflow --preset sanitize
 elif [[ $mode == package ]]; then
-  cpack --preset default
+  cmake --workflow --preset package
 else
+  cmake --preset default
+  cmake --build --preset default
   if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
     echo "Built build/app/filtro-dft, but there is no display to open its windows on." >&2
     exit 1
