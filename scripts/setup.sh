@@ -14,9 +14,10 @@ cd "$(dirname "$0")/.."
 packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev fonts-liberation libsleef-dev
           libgtest-dev libgmock-dev libbenchmark-dev dpkg-dev desktop-file-utils)
 # The fuzzer is built by clang, whose libFuzzer, sanitizer and OpenMP runtimes come
-# separately.
+# separately. The package test has the package judged by lintian and its AppStream
+# metainfo by appstreamcli.
 if [[ $mode == test ]]; then
-  packages+=(clang libclang-rt-14-dev libomp-dev)
+  packages+=(clang libclang-rt-14-dev libomp-dev lintian appstream)
 fi
 
 missing=()
