@@ -7,6 +7,7 @@
 #include <QSvgGenerator>
 
 #include <cstdio>
+#include <cstring>
 
 // Writes the program's icon into a folder laid out as a freedesktop icon theme:
 // <size>x<size>/apps/<name>.png for 16, 32 and 48 pixels and scalable/apps/<name>.svg.
@@ -50,12 +51,39 @@ bool writeSvg(const QDir& theme, const QString& name)
     return painter.end();
 }
 
+// The folder and the name come from the build's custom command, never from a user; an
+// option, an empty word or a name with a folder in it is a mistake in that command, and
+// is refused rather than taken for a folder to create or a place to write.
+const char* callMistake(int argc, char* argv[])
+{
+    if (argc != 3) {
+        return "expected two arguments";
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '\0') {
+            return "an argument is empty";
+        }
+        if (argv[i][0] == '-') {
+            return "there are no options";
+        }
+    }
+    if (std::strchr(argv[2], '/') != nullptr) {
+        return "the icon name is a file name, without '/'";
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s THEME-FOLDER ICON-NAME\n", argv[0]);
+    if (const char* mistake = callMistake(argc, argv)) {
+        std::fprintf(stderr,
+                     "write-icons: %s\n"
+                     "usage: write-icons THEME-FOLDER ICON-NAME\n"
+                     "Draws THEME-FOLDER/<size>x<size>/apps/ICON-NAME.png for 16, 32 and 48 "
+                     "pixels and THEME-FOLDER/scalable/apps/ICON-NAME.svg.\n",
+                     mistake);
         return 2;
     }
     const QDir theme(QString::fromLocal8Bit(argv[1]));

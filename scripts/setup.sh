@@ -13,9 +13,10 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev fonts-liberation libsleef-dev
           libgtest-dev libgmock-dev libbenchmark-dev dpkg-dev desktop-file-utils)
-# The fuzzer is built by clang, whose OpenMP runtime comes separately.
+# The fuzzer is built by clang, whose OpenMP runtime comes separately. The package
+# test has the package judged by lintian and its AppStream metainfo by appstreamcli.
 if [[ $mode == test ]]; then
-  packages+=(clang libomp-dev)
+  packages+=(clang libomp-dev lintian appstream)
 fi
 
 updated=false
