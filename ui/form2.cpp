@@ -13,15 +13,12 @@
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
 
-#include <QCloseEvent>
-#include <QFrame>
 #include <QRadioButton>
 
 Form2::Form2(ComputationModule& module, std::function<Form3&()> spectrumWindow, QWidget* parent)
-    : QWidget(parent), m_module(module), m_spectrumWindow(std::move(spectrumWindow))
+    : PlotWindow(parent), m_module(module), m_spectrumWindow(std::move(spectrumWindow))
 {
     setObjectName(QStringLiteral("Form2"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Forme d'onda reali"));
     setWindowIcon(alarmClockIcon());
     setFont(windowFont(8.25, true));
@@ -42,12 +39,7 @@ Form2::Form2(ComputationModule& module, std::function<Form3&()> spectrumWindow, 
     hint->setFont(windowFont(9.75, true));
     hint->setGeometry(twipRect(120, 9480, 8655, 375));
 
-    // The blank picture that stands for an empty plot; it is never drawn on.
-    auto* blank = new QFrame(this);
-    blank->setObjectName(QStringLiteral("Picture2"));
-    blank->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    blank->setLineWidth(2);
-    blank->setGeometry(twipRect(16800, 6480, 495, 375));
+    addBlankPicture(twipRect(16800, 6480, 495, 375));
 
     m_inputCurve = new QRadioButton(QStringLiteral("V(t)"), this);
     m_inputCurve->setObjectName(QStringLiteral("Option1"));
@@ -91,10 +83,4 @@ void Form2::Picture1_MouseMove(int, int, float X, float Y)
     if (m_outputCurve->isChecked())
         m_plot->setToolTipText(waveformReadout(m_module, WaveformCurve::output, X, Y,
                                                localeDecimalSeparator()));
-}
-
-void Form2::closeEvent(QCloseEvent* event)
-{
-    emit closing();
-    QWidget::closeEvent(event);
 }

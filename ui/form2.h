@@ -2,7 +2,7 @@
 
 #include "core/computationmodule.h"
 
-#include <QWidget>
+#include "ui/plotwindow.h"
 
 #include <functional>
 
@@ -12,7 +12,7 @@ class PlotWidget;
 
 // The waveform window: V(t) and Vr(t) of the last run, the cursor readout of the
 // curve under the cursor, and "Visualizza spettro". It deletes itself when closed.
-class Form2 : public QWidget {
+class Form2 : public PlotWindow {
     Q_OBJECT
 
 public:
@@ -21,10 +21,6 @@ public:
           QWidget* parent = nullptr);
 
     PlotWidget& plot() { return *m_plot; }
-
-signals:
-    // The user is closing the window; it is deleted once the event has been handled.
-    void closing();
 
 public slots:
     // "Visualizza spettro": shows the spectrum window when W, f segnale and f disturbo
@@ -35,9 +31,6 @@ public slots:
     // tool-tip shows the time and the selected curve's level at the cursor. X and Y are
     // in the plot's user coordinates; button and shift are not used.
     void Picture1_MouseMove(int button, int shift, float X, float Y);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     ComputationModule& m_module;

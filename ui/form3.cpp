@@ -10,9 +10,6 @@
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
 
-#include <QCloseEvent>
-#include <QFrame>
-
 namespace {
 
 QLabel* makeLabel(const QString& caption, const char* name, QRect place, QWidget* parent)
@@ -25,10 +22,9 @@ QLabel* makeLabel(const QString& caption, const char* name, QRect place, QWidget
 
 }  // namespace
 
-Form3::Form3(ComputationModule& module, QWidget* parent) : QWidget(parent), m_module(module)
+Form3::Form3(ComputationModule& module, QWidget* parent) : PlotWindow(parent), m_module(module)
 {
     setObjectName(QStringLiteral("Form3"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Spettro"));
     setWindowIcon(trefoilIcon());
     setFont(windowFont(8.25, true));
@@ -48,12 +44,7 @@ Form3::Form3(ComputationModule& module, QWidget* parent) : QWidget(parent), m_mo
     readoutColours.setColor(QPalette::WindowText, QColor(255, 0, 0));
     m_dcReadout->setPalette(readoutColours);
 
-    // The blank picture that stands for an empty plot; it is never drawn on.
-    auto* blank = new QFrame(this);
-    blank->setObjectName(QStringLiteral("Picture2"));
-    blank->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    blank->setLineWidth(2);
-    blank->setGeometry(twipRect(15960, 6240, 495, 375));
+    addBlankPicture(twipRect(15960, 6240, 495, 375));
 
     makeLabel(QStringLiteral("D.C."), "Label2", twipRect(15240, 4200, 375, 255), this);
     makeLabel(QStringLiteral("[V]"), "Label3", twipRect(17040, 4200, 375, 255), this);
@@ -72,10 +63,4 @@ void Form3::Picture1_MouseMove(int, int, float X, float Y)
     if (!m_plot->hasUserScale())
         return;
     m_plot->setToolTipText(spectrumReadout(m_module, X, Y, localeDecimalSeparator()));
-}
-
-void Form3::closeEvent(QCloseEvent* event)
-{
-    emit closing();
-    QWidget::closeEvent(event);
 }

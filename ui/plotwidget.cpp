@@ -39,9 +39,6 @@ PlotWidget::PlotWidget(QColor background, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // The readout must be readable while the student's focus is still in the parameter
-    // window, so tool-tips show whether or not this window is active.
-    setAttribute(Qt::WA_AlwaysShowToolTips);
     makeImage();
 }
 
