@@ -4,6 +4,7 @@
 #include "core/signaltype.h"
 #include "ui/captionlabel.h"
 #include "ui/commandbutton.h"
+#include "ui/entryhints.h"
 #include "ui/fonts.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -233,6 +234,9 @@ RunEntries Form1::readEntries() const
 
 void Form1::Command2_Click()
 {
+    // Boxes whose text the run does not read whole are marked, whatever the outcome.
+    showEntryHints(*this);
+
     if (const auto refusal = m_module.requestRun(readEntries(), *this, m_runExecutor)) {
         showMessage(this, *refusal);
         return;
