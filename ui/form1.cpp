@@ -13,6 +13,7 @@
 #include "ui/messagebox.h"
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
+#include "ui/zoom.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -166,6 +167,8 @@ Form1::Form1(ComputationModule& module, QWidget* parent) : QWidget(parent), m_mo
     creditLabel->setPalette(creditColours);
 
     runButton->setFocus();
+
+    Zoom::program().follow(*this);
 }
 
 Form1::~Form1()

@@ -12,6 +12,7 @@
 #include "ui/plotcopymenu.h"
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
+#include "ui/zoom.h"
 
 #include <QRadioButton>
 
@@ -54,6 +55,8 @@ Form2::Form2(ComputationModule& module, std::function<Form3&()> spectrumWindow, 
     showSpectrum->setFont(windowFont(12, true));
     showSpectrum->setGeometry(twipRect(15360, 480, 1935, 855));
     connect(showSpectrum, &QPushButton::clicked, this, &Form2::Command1_Click);
+
+    Zoom::program().follow(*this);
 }
 
 void Form2::Command1_Click()

@@ -9,6 +9,7 @@
 #include "ui/plotcopymenu.h"
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
+#include "ui/zoom.h"
 
 namespace {
 
@@ -51,6 +52,8 @@ Form3::Form3(ComputationModule& module, QWidget* parent) : PlotWindow(parent), m
     makeLabel(QStringLiteral("Righe dello spettro in rosso, componente continua non "
                              "visualizzata, ( D.C. )"),
               "Label4", twipRect(120, 9360, 7335, 255), this);
+
+    Zoom::program().follow(*this);
 }
 
 void Form3::setDcReadout(const QString& text)
