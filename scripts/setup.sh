@@ -17,6 +17,8 @@ packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev fonts-liberation libsle
 # separately.
 if [[ $mode == test ]]; then
   packages+=(clang libclang-rt-14-dev libomp-dev)
+  # The window tests that need a real X server start their own, with a window manager.
+  packages+=(xvfb openbox x11-utils)
 fi
 
 missing=()

@@ -1,5 +1,7 @@
 #include "ui/plotwindow.h"
 
+#include "ui/windowplacement.h"
+
 #include <QCloseEvent>
 #include <QFrame>
 
@@ -10,6 +12,11 @@ PlotWindow::PlotWindow(QWidget* parent) : QWidget(parent)
     // mouse over a plot without clicking first. Qt shows a tool-tip over an inactive
     // window only when its top-level window asks for it.
     setAttribute(Qt::WA_AlwaysShowToolTips);
+    // A run shows the waveform window while the student goes on typing in the
+    // parameter window: showing it must not take the focus from there. "Visualizza
+    // spettro" activates the spectrum window itself.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    placeOnFirstShow(*this);
 }
 
 void PlotWindow::addBlankPicture(const QRect& place)
