@@ -13,16 +13,6 @@
 
 namespace {
 
-// The program's other windows on screen.
-std::vector<const QWidget*> otherWindows(const QWidget& window)
-{
-    std::vector<const QWidget*> others;
-    for (const QWidget* other : QApplication::topLevelWidgets())
-        if (other != &window && other->isVisible() && other->windowType() == Qt::Window)
-            others.push_back(other);
-    return others;
-}
-
 void place(QWidget& window)
 {
     const QScreen* screen = window.screen();
@@ -31,15 +21,17 @@ void place(QWidget& window)
     // The zoom fits the window to the screen first, so that its size is final here.
     Zoom::program().fitToScreen(window);
 
-    const std::vector<const QWidget*> others = otherWindows(window);
+    // The program's other windows on screen, each with the frame the window manager
+    // gives them all: Qt learns each window's own frame some time after showing it.
+    const QMargins margins = programFrameMargins();
     std::vector<QRect> frames;
-    for (const QWidget* other : others)
-        frames.push_back(other->frameGeometry());
+    for (const QWidget* other : QApplication::topLevelWidgets())
+        if (other != &window && other->isVisible() && other->windowType() == Qt::Window)
+            frames.push_back(other->geometry().marginsAdded(margins));
     // The highest first: the parameter window, opened first, usually stands at the top.
     std::stable_sort(frames.begin(), frames.end(),
                      [](const QRect& a, const QRect& b) { return a.top() < b.top(); });
     const QRect area = screen->availableGeometry();
-    const QMargins margins = programFrameMargins();
     const QSize size = window.size().grownBy(margins);
 
     if (size.width() > area.width() || size.height() > area.height())
