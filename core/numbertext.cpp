@@ -69,6 +69,13 @@ public:
     }
 
     bool hasDigits() const { return m_hasDigits; }
+
+    // Where reading stopped, past any blanks that follow the number.
+    std::size_t end()
+    {
+        peek();
+        return m_position;
+    }
     const std::string& number() const { return m_number; }
 
     // Roughly the power of ten of the number: enough to tell a number too large for a
@@ -131,4 +138,14 @@ std::optional<double> readNumber(std::string_view text)
         value = 0;
     }
     return negative ? -value : value;
+}
+
+std::size_t readLength(std::string_view text)
+{
+    NumberScanner scanner(text);
+    scanner.scanMantissa();
+    if (!scanner.hasDigits())
+        return NumberScanner(text).end();
+    scanner.scanExponent();
+    return scanner.end();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -12,3 +13,8 @@
 // The digits read are converted with correct rounding. A number too large for a
 // double ("1e999") gives nothing; one too small for it reads as 0 of its sign.
 std::optional<double> readNumber(std::string_view text);
+
+// How many characters at the start of `text` the rule above reads: the number with the
+// blanks within and after it. A text is read whole when this is its length. A text
+// that starts with no number has nothing read but its leading blanks.
+std::size_t readLength(std::string_view text);

@@ -1,8 +1,10 @@
 #include "plot/plotdrawing.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cfloat>
 #include <cmath>
+#include <vector>
 
 float toSingle(double value)
 {
@@ -37,6 +39,40 @@ double curveY(double sample, double peak, double zeroLine)
     return sample * 20 / peak + zeroLine;
 }
 
+// The segments of a curve or a spectrum go to the surface in runs of this many: long
+// enough that a painting surface sets up its pen rarely, short enough that the run's
+// buffer stays small however large N is.
+constexpr std::size_t segmentsPerRun = 8192;
+
+// Collects segments of one colour and hands them to the surface a run at a time.
+class SegmentRun {
+public:
+    SegmentRun(PlotSurface& surface, Colour colour, std::size_t expected)
+        : m_surface(surface), m_colour(colour)
+    {
+        m_segments.reserve(std::min(expected, segmentsPerRun));
+    }
+
+    void add(float x1, float y1, float x2, float y2)
+    {
+        m_segments.push_back({x1, y1, x2, y2});
+    }
+
+    bool full() const { return m_segments.size() >= segmentsPerRun; }
+
+    void flush()
+    {
+        if (!m_segments.empty())
+            m_surface.lines(m_segments, m_colour);
+        m_segments.clear();
+    }
+
+private:
+    PlotSurface& m_surface;
+    Colour m_colour;
+    std::vector<UserSegment> m_segments;
+};
+
 }  // namespace
 
 void drawCurves(PlotSurface& waveform, std::span<const double> input,
@@ -44,20 +80,31 @@ void drawCurves(PlotSurface& waveform, std::span<const double> input,
                 double inputPeak, double outputPeak)
 {
     assert(sampleCount >= 1 && sampleCount <= maxDrawableSampleCount);
-    [[maybe_unused]] const auto n = static_cast<std::size_t>(sampleCount);
+    const auto n = static_cast<std::size_t>(sampleCount);
     assert(input.size() > n && output.size() > n);
 
     const double count = sampleCount;
+    // The two curves lie in separate bands (55..95 and 5..45), so drawing a stretch of
+    // V(t) and then the same stretch of Vr(t) gives the picture that alternating
+    // segment by segment would.
+    SegmentRun inputRun(waveform, black, n);
+    SegmentRun outputRun(waveform, red, n);
     for (std::int32_t i = 0; i < sampleCount; ++i) {
         const auto at = static_cast<std::size_t>(i);
         // 100 * (i + 1) fits 32 bits for every drawable N.
         const float x1 = toSingle(static_cast<double>(100 * i) / count);
         const float x2 = toSingle(static_cast<double>(100 * (i + 1)) / count);
-        waveform.line(x1, toSingle(curveY(input[at], inputPeak, 75)),
-                      x2, toSingle(curveY(input[at + 1], inputPeak, 75)), black);
-        waveform.line(x1, toSingle(curveY(output[at], outputPeak, 25)),
-                      x2, toSingle(curveY(output[at + 1], outputPeak, 25)), red);
+        inputRun.add(x1, toSingle(curveY(input[at], inputPeak, 75)),
+                     x2, toSingle(curveY(input[at + 1], inputPeak, 75)));
+        outputRun.add(x1, toSingle(curveY(output[at], outputPeak, 25)),
+                      x2, toSingle(curveY(output[at + 1], outputPeak, 25)));
+        if (inputRun.full()) {
+            inputRun.flush();
+            outputRun.flush();
+        }
     }
+    inputRun.flush();
+    outputRun.flush();
 }
 
 void drawSpectrumLines(PlotSurface& spectrum, std::span<const double> magnitude,
@@ -71,11 +118,15 @@ void drawSpectrumLines(PlotSurface& spectrum, std::span<const double> magnitude,
     // R(N / 2) with ties to even; N / 2 is at most 2^30, so the conversion is exact.
     const auto lineCount = static_cast<std::int32_t>(std::nearbyint(count / 2));
     assert(magnitude.size() > static_cast<std::size_t>(lineCount));
+    SegmentRun lines(spectrum, red, static_cast<std::size_t>(lineCount));
     for (std::int32_t k = 1; k <= lineCount; ++k) {
         const float x = toSingle(static_cast<double>(200 * k) * spectrumScale / count);
         const float y = toSingle(magnitude[static_cast<std::size_t>(k)] * 90 / spectrumPeak);
-        spectrum.line(x, 0, x, y, red);
+        lines.add(x, 0, x, y);
+        if (lines.full())
+            lines.flush();
     }
+    lines.flush();
 }
 
 void drawZeroLines(PlotSurface& waveform)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 // A colour as the 24-bit value red + 256 * green + 65536 * blue.
@@ -14,6 +15,11 @@ constexpr Colour rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 
 constexpr Colour black = rgb(0, 0, 0);
 constexpr Colour red = rgb(255, 0, 0);
+
+// One straight segment from (x1, y1) to (x2, y2), in user coordinates.
+struct UserSegment {
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
 
 // What the drawing code needs from a plot: a picture that keeps what is drawn on it,
 // whether its window is visible or not, in a user coordinate system set by two corners.
@@ -29,6 +35,15 @@ public:
     // in the surface's foreground colour.
     virtual void line(float x1, float y1, float x2, float y2,
                       std::optional<Colour> colour = std::nullopt) = 0;
+
+    // Draws a run of segments in one colour, each exactly as `line` would draw it and
+    // in this order. A curve or a spectrum has up to millions of segments: a surface
+    // that paints can prepare its pen once for all of them.
+    virtual void lines(std::span<const UserSegment> segments, Colour colour)
+    {
+        for (const UserSegment& s : segments)
+            line(s.x1, s.y1, s.x2, s.y2, colour);
+    }
 
     // Erases everything drawn (the surface's blank background picture is put back).
     virtual void clear() = 0;

@@ -17,6 +17,8 @@ packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev fonts-liberation libsle
 # test has the package judged by lintian and its AppStream metainfo by appstreamcli.
 if [[ $mode == test ]]; then
   packages+=(clang libomp-dev lintian appstream)
+  # The window tests that need a real X server start their own, with a window manager.
+  packages+=(xvfb openbox x11-utils)
 fi
 
 updated=false

@@ -4,6 +4,7 @@
 #include "core/signaltype.h"
 #include "ui/captionlabel.h"
 #include "ui/commandbutton.h"
+#include "ui/entryhints.h"
 #include "ui/fonts.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -12,6 +13,7 @@
 #include "ui/messagebox.h"
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
+#include "ui/zoom.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -164,6 +166,8 @@ Form1::Form1(ComputationModule& module, QWidget* parent) : QWidget(parent), m_mo
     creditLabel->setPalette(creditColours);
 
     runButton->setFocus();
+
+    Zoom::program().follow(*this);
 }
 
 Form1::~Form1()
@@ -233,6 +237,9 @@ RunRequest Form1::readRequest() const
 
 void Form1::Command2_Click()
 {
+    // Boxes whose text the run does not read whole are marked, whatever the outcome.
+    showEntryHints(*this);
+
     const RunOutcome outcome = m_module.requestRun(readRequest(), *this, m_runExecutor);
     switch (outcome.kind) {
     case RunOutcome::Kind::refused:

@@ -10,16 +10,14 @@
 #include "ui/plotcopymenu.h"
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
+#include "ui/zoom.h"
 
-#include <QCloseEvent>
-#include <QFrame>
 #include <QRadioButton>
 
 Form2::Form2(const ComputationModule& module, QWidget* parent)
-    : QWidget(parent), m_module(module)
+    : PlotWindow(parent), m_module(module)
 {
     setObjectName(QStringLiteral("Form2"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Forme d'onda reali"));
     setWindowIcon(alarmClockIcon());
     setFont(windowFont(8.25, true));
@@ -40,12 +38,7 @@ Form2::Form2(const ComputationModule& module, QWidget* parent)
     hint->setFont(windowFont(9.75, true));
     hint->setGeometry(twipRect(120, 9480, 8655, 375));
 
-    // The blank picture that stands for an empty plot; it is never drawn on.
-    auto* blank = new QFrame(this);
-    blank->setObjectName(QStringLiteral("Picture2"));
-    blank->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    blank->setLineWidth(2);
-    blank->setGeometry(twipRect(16800, 6480, 495, 375));
+    addBlankPicture(twipRect(16800, 6480, 495, 375));
 
     m_inputCurve = new QRadioButton(QStringLiteral("V(t)"), this);
     m_inputCurve->setObjectName(QStringLiteral("Option1"));
@@ -60,6 +53,8 @@ Form2::Form2(const ComputationModule& module, QWidget* parent)
     showSpectrum->setFont(windowFont(12, true));
     showSpectrum->setGeometry(twipRect(15360, 480, 1935, 855));
     connect(showSpectrum, &QPushButton::clicked, this, &Form2::Command1_Click);
+
+    Zoom::program().follow(*this);
 }
 
 void Form2::Command1_Click()
@@ -82,10 +77,4 @@ void Form2::Picture1_MouseMove(int, int, float X, float Y)
     if (m_outputCurve->isChecked())
         m_plot->setToolTipText(waveformReadout(m_module, WaveformCurve::output, X, Y,
                                                localeDecimalSeparator()));
-}
-
-void Form2::closeEvent(QCloseEvent* event)
-{
-    emit closing();
-    QWidget::closeEvent(event);
 }

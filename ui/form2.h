@@ -2,14 +2,14 @@
 
 #include "core/computationmodule.h"
 
-#include <QWidget>
+#include "ui/plotwindow.h"
 
 class QRadioButton;
 class PlotWidget;
 
 // The waveform window: V(t) and Vr(t) of the last run, the cursor readout of the
 // curve under the cursor, and "Visualizza spettro". It deletes itself when closed.
-class Form2 : public QWidget {
+class Form2 : public PlotWindow {
     Q_OBJECT
 
 public:
@@ -18,9 +18,6 @@ public:
     PlotWidget& plot() { return *m_plot; }
 
 signals:
-    // The user is closing the window; it is deleted once the event has been handled.
-    void closing();
-
     // "Visualizza spettro" was pressed. The parameter window, which owns the requests,
     // checks the entries and shows the spectrum window or the message.
     void spectrumRequested();
@@ -35,9 +32,6 @@ public slots:
     // tool-tip shows the time and the selected curve's level at the cursor. X and Y are
     // in the plot's user coordinates; button and shift are not used.
     void Picture1_MouseMove(int button, int shift, float X, float Y);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     const ComputationModule& m_module;

@@ -9,9 +9,7 @@
 #include "ui/plotcopymenu.h"
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
-
-#include <QCloseEvent>
-#include <QFrame>
+#include "ui/zoom.h"
 
 namespace {
 
@@ -25,10 +23,10 @@ QLabel* makeLabel(const QString& caption, const char* name, QRect place, QWidget
 
 }  // namespace
 
-Form3::Form3(const ComputationModule& module, QWidget* parent) : QWidget(parent), m_module(module)
+Form3::Form3(const ComputationModule& module, QWidget* parent)
+    : PlotWindow(parent), m_module(module)
 {
     setObjectName(QStringLiteral("Form3"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Spettro"));
     setWindowIcon(trefoilIcon());
     setFont(windowFont(8.25, true));
@@ -48,18 +46,15 @@ Form3::Form3(const ComputationModule& module, QWidget* parent) : QWidget(parent)
     readoutColours.setColor(QPalette::WindowText, QColor(255, 0, 0));
     m_dcReadout->setPalette(readoutColours);
 
-    // The blank picture that stands for an empty plot; it is never drawn on.
-    auto* blank = new QFrame(this);
-    blank->setObjectName(QStringLiteral("Picture2"));
-    blank->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    blank->setLineWidth(2);
-    blank->setGeometry(twipRect(15960, 6240, 495, 375));
+    addBlankPicture(twipRect(15960, 6240, 495, 375));
 
     makeLabel(QStringLiteral("D.C."), "Label2", twipRect(15240, 4200, 375, 255), this);
     makeLabel(QStringLiteral("[V]"), "Label3", twipRect(17040, 4200, 375, 255), this);
     makeLabel(QStringLiteral("Righe dello spettro in rosso, componente continua non "
                              "visualizzata, ( D.C. )"),
               "Label4", twipRect(120, 9360, 7335, 255), this);
+
+    Zoom::program().follow(*this);
 }
 
 void Form3::setDcReadout(const QString& text)
@@ -72,10 +67,4 @@ void Form3::Picture1_MouseMove(int, int, float X, float Y)
     if (!m_plot->hasUserScale())
         return;
     m_plot->setToolTipText(spectrumReadout(m_module, X, Y, localeDecimalSeparator()));
-}
-
-void Form3::closeEvent(QCloseEvent* event)
-{
-    emit closing();
-    QWidget::closeEvent(event);
 }

@@ -2,14 +2,14 @@
 
 #include "core/computationmodule.h"
 
-#include <QWidget>
+#include "ui/plotwindow.h"
 
 class QLabel;
 class PlotWidget;
 
 // The spectrum window: S(f) of the last run, the DC readout beside it and the cursor
 // readout of frequency and amplitude. It deletes itself when closed.
-class Form3 : public QWidget {
+class Form3 : public PlotWindow {
     Q_OBJECT
 
 public:
@@ -20,18 +20,11 @@ public:
     // The DC component of the last run, as formatted by the run request.
     void setDcReadout(const QString& text);
 
-signals:
-    // The user is closing the window; it is deleted once the event has been handled.
-    void closing();
-
 public slots:
     // The readout: the frequency under the cursor and the amplitude at its height, as
     // the tool-tip. X and Y are in the plot's user coordinates; button and shift are
     // not used. A plot that no run has drawn into yet shows no readout.
     void Picture1_MouseMove(int button, int shift, float X, float Y);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     const ComputationModule& m_module;

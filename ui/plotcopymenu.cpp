@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "ui/messagebox.h"
 #include "ui/plotwidget.h"
+#include "ui/zoom.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -20,6 +21,9 @@ PlotCopyMenu::PlotCopyMenu(PlotWidget& plot, const ComputationModule& module, Ta
     m_copyData = m_menu->addAction(QStringLiteral("Copia dati"));
     connect(m_copyImage, &QAction::triggered, this, &PlotCopyMenu::copyImage);
     connect(m_copyData, &QAction::triggered, this, &PlotCopyMenu::copyData);
+    // The zoom's items, with their shortcuts shown, where a student looks for them.
+    m_menu->addSeparator();
+    m_menu->addActions(Zoom::program().actions(*plot.window()));
     plot.installEventFilter(this);
 }
 

@@ -14,13 +14,14 @@ class PlotWidget;
 
 // The way from a plot to the clipboard: a menu with "Copia immagine" (the plot's
 // picture at its full pixel density) and "Copia dati" (the table of the numbers
-// behind it), opened by releasing the right button over the plot or by the menu key
-// while the plot has the focus; Ctrl+C on the focused plot copies the picture.
+// behind it), then the program's zoom items, opened by releasing the right button
+// over the plot or by the menu key while the plot has the focus; Ctrl+C on the focused
+// plot copies the picture.
 //
-// Both are offered only while the plot shows a completed run: not before the first
-// one, not while one is computed and not in a window shown again empty. The menu opens
-// on the release rather than the press, so a movement with the right button held
-// still reaches the readout.
+// The two copy items are offered only while the plot shows a completed run: not before
+// the first one, not while one is computed and not in a window shown again empty. The
+// menu opens on the release rather than the press, so a movement with the right button
+// held still reaches the readout.
 class PlotCopyMenu : public QObject {
     Q_OBJECT
 

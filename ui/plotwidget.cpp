@@ -5,8 +5,9 @@
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 #include <QToolTip>
+
+#include <new>
 
 namespace {
 
@@ -38,17 +39,11 @@ PlotWidget::PlotWidget(QColor background, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // The readout must be readable while the student's focus is still in the parameter
-    // window, so tool-tips show whether or not this window is active.
-    setAttribute(Qt::WA_AlwaysShowToolTips);
     makeImage();
 }
 
 void PlotWidget::fitImage()
 {
-    // A hidden window receives its resize events only when it is shown, but a run draws
-    // into the spectrum plot while its window is still hidden: the image follows the
-    // geometry itself.
     if (m_image.deviceIndependentSize().toSize() != contentsRect().size() ||
         m_image.devicePixelRatio() != devicePixelRatioF())
         makeImage();
@@ -56,18 +51,25 @@ void PlotWidget::fitImage()
 
 void PlotWidget::makeImage()
 {
-    finishPainting();
     const qreal ratio = devicePixelRatioF();
     const QSize size = contentsRect().size();
     QImage image(size * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(m_background);
-    if (!m_image.isNull()) {
-        // A new size or density keeps what was drawn, placed at the top-left corner.
-        QPainter painter(&image);
-        painter.drawImage(QPoint(0, 0), m_image);
-    }
+    const QImage previous = m_image;
     m_image = image;
+    if (m_strokesComplete) {
+        QPainter painter(&m_image);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        for (const Stroke& stroke : m_strokes) {
+            painter.setPen(QPen(stroke.colour, 1));
+            paintSegments(painter, stroke.mapping, stroke.segments);
+        }
+    } else if (!previous.isNull()) {
+        QPainter painter(&m_image);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(QPointF(0, 0), m_image.deviceIndependentSize()), previous);
+    }
 }
 
 void PlotWidget::resizeEvent(QResizeEvent* event)
@@ -78,73 +80,83 @@ void PlotWidget::resizeEvent(QResizeEvent* event)
 
 void PlotWidget::scale(float x1, float y1, float x2, float y2)
 {
-    m_left = x1;
-    m_top = y1;
-    m_right = x2;
-    m_bottom = y2;
-    m_hasUserScale = true;
-}
-
-QPointF PlotWidget::toPixels(double x, double y) const
-{
-    if (!m_hasUserScale)
-        return {x, y};
-    const QSizeF size = m_image.deviceIndependentSize();
-    return {(x - m_left) / (m_right - m_left) * size.width(),
-            (y - m_top) / (m_bottom - m_top) * size.height()};
+    m_mapping = {true, x1, y1, x2, y2};
 }
 
 void PlotWidget::line(float x1, float y1, float x2, float y2, std::optional<Colour> colour)
 {
-    // The geometry cannot change within a burst of lines (a resize ends the burst),
-    // and asking for the pixel density per line would cost more than the drawing.
-    if (!m_painter)
-        fitImage();
-    const QPointF start = toPixels(x1, y1);
-    const QPointF end = toPixels(x2, y2);
-    const QSizeF size = m_image.deviceIndependentSize();
-    // A margin of one pixel keeps the ends of a line that stops just outside the edge.
-    const auto visible = clipSegment({start.x(), start.y(), end.x(), end.y()}, -1, -1,
-                                     size.width() + 1, size.height() + 1);
-    if (!visible)
+    const UserSegment segment{x1, y1, x2, y2};
+    const QColor pen = colour ? toQColor(*colour) : QColor(Qt::black);
+    remember({&segment, 1}, pen);
+    paintNow({&segment, 1}, pen);
+}
+
+void PlotWidget::lines(std::span<const UserSegment> segments, Colour colour)
+{
+    remember(segments, toQColor(colour));
+    paintNow(segments, toQColor(colour));
+}
+
+void PlotWidget::remember(std::span<const UserSegment> segments, QColor colour)
+{
+    if (!m_strokesComplete)
         return;
-    painter(colour ? toQColor(*colour) : QColor(Qt::black))
-        .drawLine(QPointF(visible->x1, visible->y1), QPointF(visible->x2, visible->y2));
-}
-
-QPainter& PlotWidget::painter(QColor colour)
-{
-    if (!m_painter) {
-        m_painter = std::make_unique<QPainter>(&m_image);
-        // Plain one-pixel lines, as on the original plotting surfaces: a vertical
-        // spectrum line covers exactly one column, in its own colour.
-        m_painter->setRenderHint(QPainter::Antialiasing, false);
-        m_penColour = QColor();
-        QTimer::singleShot(0, this, [this] { finishPainting(); });
-        update();
+    // The largest runs hold tens of millions of segments; when there is no memory left
+    // to keep them, the picture is still drawn, and only a change of size suffers.
+    try {
+        if (m_strokes.empty() || m_strokes.back().colour != colour ||
+            m_strokes.back().mapping != m_mapping)
+            m_strokes.push_back({colour, m_mapping, {}});
+        std::vector<UserSegment>& kept = m_strokes.back().segments;
+        kept.insert(kept.end(), segments.begin(), segments.end());
+    } catch (const std::bad_alloc&) {
+        m_strokes.clear();
+        m_strokes.shrink_to_fit();
+        m_strokesComplete = false;
     }
-    if (colour != m_penColour) {
-        m_painter->setPen(QPen(colour, 1));
-        m_penColour = colour;
+}
+
+void PlotWidget::paintNow(std::span<const UserSegment> segments, QColor colour)
+{
+    fitImage();
+    QPainter painter(&m_image);
+    // Plain one-pixel lines without smoothing: a vertical spectrum line covers exactly
+    // one column of pixels, in its own colour, and the picture copied to the clipboard
+    // holds only the colours that were drawn.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(colour, 1));
+    paintSegments(painter, m_mapping, segments);
+    update();
+}
+
+void PlotWidget::paintSegments(QPainter& painter, const Mapping& mapping,
+                               std::span<const UserSegment> segments) const
+{
+    const QSizeF size = m_image.deviceIndependentSize();
+    const double width = size.width();
+    const double height = size.height();
+    for (const UserSegment& s : segments) {
+        double x1 = s.x1, y1 = s.y1, x2 = s.x2, y2 = s.y2;
+        if (mapping.user) {
+            const double across = mapping.right - mapping.left;
+            const double down = mapping.bottom - mapping.top;
+            x1 = (x1 - mapping.left) / across * width;
+            x2 = (x2 - mapping.left) / across * width;
+            y1 = (y1 - mapping.top) / down * height;
+            y2 = (y2 - mapping.top) / down * height;
+        }
+        // A margin of one pixel keeps the ends of a line that stops just outside the edge.
+        const auto visible = clipSegment({x1, y1, x2, y2}, -1, -1, width + 1, height + 1);
+        if (visible)
+            painter.drawLine(QPointF(visible->x1, visible->y1), QPointF(visible->x2, visible->y2));
     }
-    return *m_painter;
-}
-
-void PlotWidget::finishPainting() const
-{
-    m_painter.reset();
-}
-
-const QImage& PlotWidget::image() const
-{
-    finishPainting();
-    return m_image;
 }
 
 void PlotWidget::clear()
 {
+    m_strokes.clear();
+    m_strokesComplete = true;
     fitImage();
-    finishPainting();
     m_image.fill(m_background);
     update();
 }
@@ -162,7 +174,6 @@ void PlotWidget::setToolTipText(const std::string& text)
 void PlotWidget::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
-    finishPainting();
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), m_image);
 }
@@ -174,10 +185,10 @@ void PlotWidget::mouseMoveEvent(QMouseEvent* event)
     const QPointF pixel = event->position() - contentsRect().topLeft();
     double x = pixel.x();
     double y = pixel.y();
-    if (m_hasUserScale) {
+    if (m_mapping.user) {
         const QSizeF size = m_image.deviceIndependentSize();
-        x = m_left + pixel.x() / size.width() * (m_right - m_left);
-        y = m_top + pixel.y() / size.height() * (m_bottom - m_top);
+        x = m_mapping.left + pixel.x() / size.width() * (m_mapping.right - m_mapping.left);
+        y = m_mapping.top + pixel.y() / size.height() * (m_mapping.bottom - m_mapping.top);
     }
     emit mouseMoved(buttonState(event->buttons()), shiftState(event->modifiers()),
                     static_cast<float>(x), static_cast<float>(y));

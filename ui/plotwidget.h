@@ -5,15 +5,21 @@
 #include <QColor>
 #include <QFrame>
 #include <QImage>
-#include <QPainter>
 #include <QPoint>
 
-#include <memory>
+#include <vector>
+
+class QPainter;
 
 // A plot: a picture that keeps everything drawn on it, whether its window is shown,
-// hidden or covered, in a user coordinate system set by two corners. The drawing goes
-// into an image at the screen's pixel density, and painting only copies that image.
-// Cursor movements are reported in user coordinates.
+// hidden or covered, in a user coordinate system set by two corners. Cursor movements
+// are reported in user coordinates.
+//
+// What is drawn is kept as the segments asked for, in user coordinates, and painted
+// into an image at the plot's size and the screen's pixel density; painting the widget
+// only copies that image. When the plot changes size (the program's zoom) or density,
+// the image is painted again from the segments, so the lines stay one pixel wide and
+// sharp at any size.
 class PlotWidget : public QFrame, public PlotSurface {
     Q_OBJECT
 
@@ -23,15 +29,21 @@ public:
     void scale(float x1, float y1, float x2, float y2) override;
     void line(float x1, float y1, float x2, float y2,
               std::optional<Colour> colour = std::nullopt) override;
+    void lines(std::span<const UserSegment> segments, Colour colour) override;
     void clear() override;
     void setToolTipText(const std::string& text) override;
 
     // Whether a coordinate system has been set since the plot was created. Until then
     // cursor positions are reported in logical pixels from the top-left corner.
-    bool hasUserScale() const { return m_hasUserScale; }
+    bool hasUserScale() const { return m_mapping.user; }
 
-    // The picture as drawn, at the pixel density it was drawn at.
-    const QImage& image() const;
+    // The picture as drawn, at the plot's present size and pixel density.
+    const QImage& image() const { return m_image; }
+
+    // Brings the picture to the plot's present size and density at once. A hidden
+    // window gets its resize events only when shown, but a run draws into the spectrum
+    // plot while its window is hidden, and the picture is copied from there too.
+    void fitImage();
 
 signals:
     // button: 1 left, 2 right, 4 middle, added; shift: 1 Shift, 2 Ctrl, 4 Alt, added.
@@ -43,24 +55,34 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QPointF toPixels(double x, double y) const;
-    void fitImage();
+    // The user coordinates of the upper-left and lower-right corners, or none for
+    // logical pixels.
+    struct Mapping {
+        bool user = false;
+        double left = 0, top = 0, right = 1, bottom = 1;
+        bool operator==(const Mapping&) const = default;
+    };
+
+    // Segments drawn one after the other in one colour under one mapping.
+    struct Stroke {
+        QColor colour;
+        Mapping mapping;
+        std::vector<UserSegment> segments;
+    };
+
     void makeImage();
-    QPainter& painter(QColor colour);
-    void finishPainting() const;
+    void remember(std::span<const UserSegment> segments, QColor colour);
+    void paintSegments(QPainter& painter, const Mapping& mapping,
+                       std::span<const UserSegment> segments) const;
+    void paintNow(std::span<const UserSegment> segments, QColor colour);
 
     QColor m_background;
     QImage m_image;
-    // A run draws up to two million lines in a row: they share one painter, which ends
-    // when control returns to the event loop or before the picture is used.
-    mutable std::unique_ptr<QPainter> m_painter;
-    QColor m_penColour;
-    bool m_hasUserScale = false;
+    Mapping m_mapping;
+    std::vector<Stroke> m_strokes;
+    // False once memory ran short for keeping the segments: the picture is then only
+    // scaled when the plot changes size.
+    bool m_strokesComplete = true;
     // Where the cursor was at the last movement over the plot, on the screen.
     std::optional<QPoint> m_lastCursor;
-    // The user coordinates of the upper-left and lower-right corners.
-    double m_left = 0;
-    double m_top = 0;
-    double m_right = 1;
-    double m_bottom = 1;
 };

@@ -1,5 +1,6 @@
 #include "ui/progressrunexecutor.h"
 
+#include "ui/durationtext.h"
 #include "ui/messagebox.h"
 
 #include <QElapsedTimer>
@@ -8,6 +9,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -33,14 +35,14 @@ bool ProgressRunExecutor::execute(RunJob& job)
         RunControl control;
         completed = job.compute(control);
     } else {
-        completed = executeWithDialog(job);
+        completed = executeWithDialog(job, pairs * m_secondsPerPair);
     }
     if (completed && pairs >= pairsWorthTiming)
         m_secondsPerPair = static_cast<double>(clock.nsecsElapsed()) * 1e-9 / pairs;
     return completed;
 }
 
-bool ProgressRunExecutor::executeWithDialog(RunJob& job)
+bool ProgressRunExecutor::executeWithDialog(RunJob& job, double expectedSeconds)
 {
     RunControl control;
     bool completed = false;
@@ -50,15 +52,39 @@ bool ProgressRunExecutor::executeWithDialog(RunJob& job)
                            QStringLiteral("Annulla"), 0, progressSteps, m_dialogParent);
     dialog.setObjectName(QStringLiteral("progressDialog"));
     dialog.setWindowTitle(applicationTitle);
+    // A dialog as narrow as its text cuts the title short; this leaves room for it and
+    // for the buttons of the frame.
+    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) * 5 / 4 +
+                           160);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(0);
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
 
+    // The time left, shown from the start: first what the rate learnt from earlier runs
+    // predicts, then, once the run has gone far enough to tell, what its own progress
+    // does. A run of weeks says so at once, and the student knows why to press "Annulla".
+    QElapsedTimer clock;
+    clock.start();
+    auto showRemaining = [&] {
+        const double fraction = control.doneFraction();
+        const double elapsed = static_cast<double>(clock.elapsed()) / 1000;
+        const double remaining = fraction >= 0.02 && elapsed >= 2
+                                     ? elapsed * (1 - fraction) / fraction
+                                     : std::max(0.0, expectedSeconds - elapsed);
+        const QString text = QStringLiteral("Calcolo dello spettro e del segnale filtrato...\n"
+                                            "Tempo rimanente: ") +
+                             QString::fromStdString(aboutDuration(remaining));
+        if (dialog.labelText() != text)
+            dialog.setLabelText(text);
+    };
+    showRemaining();
+
     QEventLoop loop;
     QTimer progress;
     QObject::connect(&progress, &QTimer::timeout, &dialog, [&] {
         dialog.setValue(static_cast<int>(control.doneFraction() * progressSteps));
+        showRemaining();
     });
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
     QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&] {

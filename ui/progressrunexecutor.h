@@ -19,7 +19,7 @@ public:
     void setDialogThreshold(double seconds) { m_dialogThreshold = seconds; }
 
 private:
-    bool executeWithDialog(RunJob& job);
+    bool executeWithDialog(RunJob& job, double expectedSeconds);
 
     QWidget* m_dialogParent;
     double m_dialogThreshold = 0.5;

@@ -3,6 +3,7 @@
 #include "plot/plotsurface.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,6 +34,12 @@ public:
     void line(float x1, float y1, float x2, float y2, std::optional<Colour> colour = std::nullopt) override
     {
         record({SurfaceCall::Kind::line, x1, y1, x2, y2, colour, {}}, "line");
+    }
+    // A run of segments is recorded as the line calls it stands for, one per segment.
+    void lines(std::span<const UserSegment> segments, Colour colour) override
+    {
+        for (const UserSegment& s : segments)
+            line(s.x1, s.y1, s.x2, s.y2, colour);
     }
     void clear() override { record({SurfaceCall::Kind::clear, 0, 0, 0, 0, {}, {}}, "clear"); }
     void setToolTipText(const std::string& text) override

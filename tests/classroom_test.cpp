@@ -1,0 +1,216 @@
+// The windows in a classroom: the program's zoom, and the hints on entries that a run
+// does not read whole.
+#include "tests/windowsupport.h"
+#include "ui/zoom.h"
+
+#include <QLocale>
+#include <QMouseEvent>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace {
+
+// Where every control of a window stands and how large its text is.
+struct Layout {
+    QSize window;
+    QList<QRect> places;
+    QList<int> fontPixels;
+};
+
+Layout layoutOf(const QWidget& window)
+{
+    Layout layout{window.size(), {}, {}};
+    for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->isWindow())
+            continue;
+        layout.places << control->geometry();
+        layout.fontPixels << control->font().pixelSize();
+    }
+    return layout;
+}
+
+bool operator==(const Layout& a, const Layout& b)
+{
+    return a.window == b.window && a.places == b.places && a.fontPixels == b.fontPixels;
+}
+
+// Whether `zoomed` is `original` grown by `factor`, to the nearest pixel.
+bool scaledBy(const Layout& original, const Layout& zoomed, double factor)
+{
+    auto near = [factor](int before, int after) {
+        return std::abs(after - before * factor) <= 1;
+    };
+    if (!near(original.window.width(), zoomed.window.width()) ||
+        original.places.size() != zoomed.places.size())
+        return false;
+    for (qsizetype i = 0; i < original.places.size(); ++i) {
+        const QRect a = original.places[i];
+        const QRect b = zoomed.places[i];
+        if (!near(a.left(), b.left()) || !near(a.top(), b.top()) ||
+            !near(a.width(), b.width()) || !near(a.height(), b.height()) ||
+            !near(original.fontPixels[i], zoomed.fontPixels[i]))
+            return false;
+    }
+    return true;
+}
+
+void pressIn(QWidget* window, int key)
+{
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, static_cast<Qt::Key>(key), Qt::ControlModifier);
+}
+
+// A cursor movement over the plot at `pixel` of its drawing area.
+QString readoutAt(PlotWidget& plot, QPoint pixel)
+{
+    const QPoint at = plot.contentsRect().topLeft() + pixel;
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(plot.mapToGlobal(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&plot, &move);
+    return plot.toolTip();
+}
+
+int redPixelsNear(const PlotWidget& plot, double x)
+{
+    const QImage& image = plot.image();
+    const int centre = static_cast<int>(x / 100 * image.width());
+    int count = 0;
+    for (int column = centre - 3; column <= centre + 3; ++column)
+        for (int row = 0; row < image.height(); ++row)
+            count += image.pixelColor(column, row) == QColor(255, 0, 0);
+    return count;
+}
+
+const QColor entryPink(255, 192, 192);
+
+}  // namespace
+
+class ClassroomTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { Zoom::program().reset(); }
+
+    void theZoomScalesEveryWindowAndComesBackExactly()
+    {
+        Program p;
+        p.chooseSignal(0);
+        QVERIFY(p.grafici().texts.isEmpty());
+        p.waveform()->findChild<QAbstractButton*>("Command1")->click();
+        QList<QWidget*> windows{p.form1.get(), p.waveform(), p.spectrum()};
+        QList<Layout> original;
+        for (QWidget* window : windows)
+            original << layoutOf(*window);
+        const QImage waveform = p.waveform()->plot().image().copy();
+        const QImage spectrum = p.spectrum()->plot().image().copy();
+
+        for (int press = 0; press < 3; ++press)
+            pressIn(p.form1.get(), Qt::Key_Plus);
+        QCOMPARE(Zoom::program().percent(), 150);
+        for (qsizetype i = 0; i < windows.size(); ++i)
+            QVERIFY2(scaledBy(original[i], layoutOf(*windows[i]), 1.5),
+                     qPrintable(windows[i]->objectName()));
+
+        pressIn(p.waveform(), Qt::Key_Minus);
+        QCOMPARE(Zoom::program().percent(), 125);
+        QWheelEvent turn(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 120), Qt::NoButton,
+                         Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(p.spectrum()->findChild<QWidget*>("Label4"), &turn);
+        QCOMPARE(Zoom::program().percent(), 150);
+        pressIn(p.spectrum(), Qt::Key_0);
+        QCOMPARE(Zoom::program().percent(), 100);
+        for (qsizetype i = 0; i < windows.size(); ++i)
+            QVERIFY(layoutOf(*windows[i]) == original[i]);
+        QCOMPARE(p.waveform()->plot().image(), waveform);
+        QCOMPARE(p.spectrum()->plot().image(), spectrum);
+    }
+
+    void aZoomedReadoutReadsTheSameUserCoordinates()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        Program p;
+        p.type("Text8", "29");
+        p.type("Text5", "0");
+        p.chooseSignal(1);
+        QVERIFY(p.grafici().texts.isEmpty());
+        PlotWidget& plot = p.waveform()->plot();
+        // The top-left corner of the drawing is (0, 100), the bottom-right one (100, 0).
+        const QSize before = plot.contentsRect().size();
+        const QString topLeft = readoutAt(plot, QPoint(0, 0));
+        const QString bottomRight = readoutAt(plot, QPoint(before.width(), before.height()));
+        QCOMPARE(topLeft, QStringLiteral("t= 0.00 sec ; V(t) = 3.62E+01 V"));
+
+        Zoom::program().setPercent(150);
+        const QSize after = plot.contentsRect().size();
+        QVERIFY(after.width() > before.width() * 3 / 2 - 2);
+        QCOMPARE(readoutAt(plot, QPoint(0, 0)), topLeft);
+        QCOMPARE(readoutAt(plot, QPoint(after.width(), after.height())), bottomRight);
+        QLocale::setDefault(QLocale::system());
+    }
+
+    void zoomedPlotsAreDrawnAgainNotStretched()
+    {
+        Program p;
+        p.chooseSignal(0);
+        p.control<QAbstractButton>("Option2")->click();  // the 50 Hz line stays
+        QVERIFY(p.grafici().texts.isEmpty());
+        PlotWidget& spectrum = p.spectrum()->plot();
+        const int atHundred = redPixelsNear(spectrum, 70.028);
+        QVERIFY(atHundred > 50);
+
+        Zoom::program().setPercent(200);
+        QCOMPARE(spectrum.image().size(), spectrum.contentsRect().size());
+        // Twice as tall and still one pixel wide; a stretched picture would be twice as
+        // wide too.
+        const int atDouble = redPixelsNear(spectrum, 70.028);
+        QVERIFY2(atDouble > atHundred * 9 / 5 && atDouble < atHundred * 11 / 5,
+                 qPrintable(QStringLiteral("%1 then %2").arg(atHundred).arg(atDouble)));
+    }
+
+    void entriesNotReadWholeAreMarkedAtGrafici_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("comma") << "1,5"
+                               << "Letto come 1: il separatore decimale è il punto (1.5)";
+        QTest::newRow("letters") << "12abc"
+                                 << "Letto come 12: le lettere dopo il numero sono ignorate "
+                                    "(\"abc\")";
+        QTest::newRow("exponent and letter") << "1e3x"
+                                             << "Letto come 1000: le lettere dopo il numero "
+                                                "sono ignorate (\"x\")";
+        QTest::newRow("second number") << "1.5.3"
+                                       << "Letto come 1.5: si legge un solo numero per "
+                                          "casella, \".3\" è ignorato";
+        QTest::newRow("point") << "1.5" << QString();
+        QTest::newRow("blanks") << " 2 " << QString();
+    }
+
+    void entriesNotReadWholeAreMarkedAtGrafici()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, hint);
+        Program p;
+        p.chooseSignal(0);
+        p.type("Text5", text);
+        auto* box = p.control<QLineEdit>("Text5");
+        QVERIFY(box->toolTip().isEmpty());
+        QVERIFY(p.grafici().texts.isEmpty());
+        QCOMPARE(box->toolTip(), hint);
+        QCOMPARE(box->palette().color(QPalette::Base) == entryPink, hint.isEmpty());
+        QVERIFY(p.control<QLineEdit>("Text1")->toolTip().isEmpty());
+
+        // Typing changes nothing until the next "Grafici".
+        p.type("Text5", "4");
+        QCOMPARE(box->toolTip(), hint);
+        QVERIFY(p.grafici().texts.isEmpty());
+        QVERIFY(box->toolTip().isEmpty());
+        QCOMPARE(box->palette().color(QPalette::Base), entryPink);
+    }
+};
+
+QTEST_MAIN(ClassroomTest)
+#include "classroom_test.moc"

@@ -1,0 +1,155 @@
+// What only a real X server with a window manager shows: the readouts while the
+// parameter window is active, where the windows open, and the zoom that fits them to
+// the screen. realdisplay_test.sh starts the servers and picks the checks for each.
+#include "tests/windowsupport.h"
+#include "ui/zoom.h"
+
+#include <QCursor>
+#include <QScreen>
+#include <QTest>
+#include <QToolTip>
+
+namespace {
+
+// Waits for `window` to be on screen and for the parameter window's frame to be known.
+bool shown(QWidget* window)
+{
+    return QTest::qWaitForWindowExposed(window) && QTest::qWaitFor([] {
+               return !programFrameMargins().isNull();
+           });
+}
+
+// The window with the frame the window manager gives the program's windows. Qt learns
+// each window's own frame some time after showing it.
+QRect frameOf(const QWidget* window)
+{
+    return window->geometry().marginsAdded(programFrameMargins());
+}
+
+// Makes the parameter window the active one, as after a click into it.
+bool activateParameters(const Program& p)
+{
+    p.form1->activateWindow();
+    return QTest::qWaitForWindowActive(p.form1.get());
+}
+
+// Rests the real cursor over a point of `plot` between `fromRow` and `toRow` (fractions
+// of its height from the top) that no other window covers, and waits for the tool-tip
+// to show a text that contains `part`.
+bool readoutShows(PlotWidget& plot, double fromRow, double toRow, const QString& part)
+{
+    const QRect area = plot.contentsRect();
+    for (double row = fromRow; row <= toRow; row += 0.05)
+        for (double column = 0.1; column <= 0.9; column += 0.05) {
+            const QPoint point = plot.mapToGlobal(
+                area.topLeft() + QPoint(static_cast<int>(area.width() * column),
+                                        static_cast<int>(area.height() * row)));
+            bool covered = false;
+            for (const QWidget* other : QApplication::topLevelWidgets())
+                covered = covered || (other != plot.window() && other->isVisible() &&
+                                      other->windowType() == Qt::Window &&
+                                      frameOf(other).contains(point));
+            if (covered)
+                continue;
+            QCursor::setPos(point);
+            return QTest::qWaitFor(
+                [&] { return QToolTip::isVisible() && QToolTip::text().contains(part); }, 10000);
+        }
+    return false;
+}
+
+QString describe(const QWidget* window)
+{
+    const QRect frame = frameOf(window);
+    return QStringLiteral("%1 at %2,%3 %4x%5")
+        .arg(window->objectName())
+        .arg(frame.x())
+        .arg(frame.y())
+        .arg(frame.width())
+        .arg(frame.height());
+}
+
+QList<QWidget*> windowsOf(const Program& p)
+{
+    return {p.form1.get(), p.waveform(), p.spectrum()};
+}
+
+// A default run, then "Visualizza spettro", with every window framed on screen.
+bool defaultRunWithSpectrum(const Program& p)
+{
+    p.chooseSignal(0);
+    if (!shown(p.form1.get()) || !p.grafici().texts.isEmpty() || !shown(p.waveform()))
+        return false;
+    p.waveform()->findChild<QAbstractButton*>("Command1")->click();
+    return shown(p.spectrum());
+}
+
+}  // namespace
+
+class RealDisplayTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Zoom::program().reset(); }
+
+    void readoutsShowWhileTheParameterWindowIsActive()
+    {
+        Program p;
+        p.chooseSignal(0);
+        QVERIFY(shown(p.form1.get()));
+        QVERIFY(activateParameters(p));
+        QVERIFY(p.grafici().texts.isEmpty());
+        QVERIFY(shown(p.waveform()));
+        // The run showed the waveform window and left the focus where it was.
+        QCOMPARE(QApplication::activeWindow(), p.form1.get());
+
+        PlotWidget& waveform = p.waveform()->plot();
+        QVERIFY(readoutShows(waveform, 0.05, 0.45, QStringLiteral(" ; V(t) = ")));
+        // It follows the cursor.
+        QVERIFY(readoutShows(waveform, 0.55, 0.95, QStringLiteral(" ; Vr(t) = ")));
+        QCOMPARE(QApplication::activeWindow(), p.form1.get());
+
+        p.waveform()->findChild<QAbstractButton*>("Command1")->click();
+        QVERIFY(shown(p.spectrum()));
+        QVERIFY(activateParameters(p));
+        QVERIFY(readoutShows(p.spectrum()->plot(), 0.05, 0.95, QStringLiteral(" ; S(f) = ")));
+        QCOMPARE(QApplication::activeWindow(), p.form1.get());
+    }
+
+    void everyWindowLiesInsideTheScreen()
+    {
+        Program p;
+        QVERIFY(defaultRunWithSpectrum(p));
+        const QRect area = p.form1->screen()->availableGeometry();
+        // The waveform window is too large here at 100 %.
+        QVERIFY(Zoom::program().percent() < 100);
+        for (QWidget* window : windowsOf(p))
+            QVERIFY2(area.contains(frameOf(window)),
+                     qPrintable(describe(window) + QStringLiteral(" in %1x%2")
+                                                      .arg(area.width())
+                                                      .arg(area.height())));
+    }
+
+    void theWindowsOpenApartAndStayWhereTheUserPutsThem()
+    {
+        Program p;
+        QVERIFY(defaultRunWithSpectrum(p));
+        QCOMPARE(Zoom::program().percent(), 100);
+        const QList<QWidget*> windows = windowsOf(p);
+        for (qsizetype i = 0; i < windows.size(); ++i)
+            for (qsizetype j = i + 1; j < windows.size(); ++j)
+                QVERIFY2(!frameOf(windows[i]).intersects(frameOf(windows[j])),
+                         qPrintable(describe(windows[i]) + ", " + describe(windows[j])));
+
+        // Moved by the user, the waveform window stays there through later runs.
+        const QPoint moved = p.waveform()->pos() + QPoint(40, 30);
+        p.waveform()->move(moved);
+        QVERIFY(QTest::qWaitFor([&] { return p.waveform()->pos() == moved; }));
+        QVERIFY(p.grafici().texts.isEmpty());
+        QCoreApplication::processEvents();
+        QCOMPARE(p.waveform()->pos(), moved);
+    }
+};
+
+QTEST_MAIN(RealDisplayTest)
+#include "realdisplay_test.moc"

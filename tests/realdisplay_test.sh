@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Runs realdisplay_test on X servers of its own, each with a window manager: Xvfb on a
+# free display, openbox on it, and the program's windows on Qt's X11 platform.
+#   1024 x 768, a classroom projector, and 1920 x 1200 with the windows scaled 2x by
+#   Qt: every window on screen;
+#   3840 x 2160: room for the three windows apart wherever the window manager puts the
+#   parameter window, for where they open and the readouts.
+set -euo pipefail
+
+test_binary=$1
+for tool in Xvfb openbox xprop; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "realdisplay_test: $tool is missing (Debian packages xvfb, openbox, x11-utils)" >&2
+    exit 1
+  fi
+done
+
+scratch=$(mktemp -d)
+server=
+manager=
+stop() {
+  if [[ -n $manager ]]; then kill "$manager" 2>/dev/null || true; wait "$manager" 2>/dev/null || true; fi
+  if [[ -n $server ]]; then kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; fi
+  manager=
+  server=
+}
+trap 'stop; rm -rf "$scratch"' EXIT
+
+# on_screen WIDTHxHEIGHT [VAR=value...] -- TEST_FUNCTIONS...
+on_screen() {
+  local size=$1
+  shift
+  local settings=()
+  while [[ $1 != -- ]]; do settings+=("$1"); shift; done
+  shift
+
+  # Xvfb picks a free display itself and writes its number once it accepts clients.
+  : >"$scratch/display"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$scratch/display" \
+    2>"$scratch/xvfb.log" &
+  server=$!
+  for _ in $(seq 100); do
+    [[ -s $scratch/display ]] && break
+    sleep 0.1
+  done
+  if [[ ! -s $scratch/display ]]; then
+    echo "realdisplay_test: Xvfb did not start" >&2
+    cat "$scratch/xvfb.log" >&2
+    return 1
+  fi
+  local display=":$(tr -d '\n' <"$scratch/display")"
+
+  DISPLAY=$display openbox --sm-disable --config-file "$scratch/rc.xml" >"$scratch/openbox.log" 2>&1 &
+  manager=$!
+  # The manager is ready once it has announced itself on the root window.
+  for _ in $(seq 100); do
+    DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+
+  echo "== ${size} ${settings[*]}: $*"
+  local status=0
+  env DISPLAY="$display" QT_QPA_PLATFORM=xcb "${settings[@]}" "$test_binary" "$@" || status=$?
+  stop
+  return $status
+}
+
+# openbox puts a new window under the mouse pointer, as some desktops do: a window
+# that is not placed by the program then covers the one below the pointer.
+cat >"$scratch/rc.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <placement><policy>UnderMouse</policy><center>no</center></placement>
+</openbox_config>
+XML
+
+failed=0
+on_screen 1024x768 -- everyWindowLiesInsideTheScreen || failed=1
+on_screen 1920x1200 QT_SCALE_FACTOR=2 -- everyWindowLiesInsideTheScreen || failed=1
+on_screen 3840x2160 -- theWindowsOpenApartAndStayWhereTheUserPutsThem \
+  readoutsShowWhileTheParameterWindowIsActive || failed=1
+exit $failed

@@ -1,0 +1,273 @@
+#include "ui/zoom.h"
+
+#include "ui/plotwidget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFont>
+#include <QPointer>
+#include <QScreen>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace {
+
+int scaled(int pixels, int percent)
+{
+    return static_cast<int>(std::lround(pixels * percent / 100.0));
+}
+
+// Both edges are scaled, so that controls that touch at 100 % still touch.
+QRect scaled(const QRect& place, int percent)
+{
+    const int left = scaled(place.left(), percent);
+    const int top = scaled(place.top(), percent);
+    return QRect(left, top, scaled(place.left() + place.width(), percent) - left,
+                 scaled(place.top() + place.height(), percent) - top);
+}
+
+QSize scaled(const QSize& size, int percent)
+{
+    return {scaled(size.width(), percent), scaled(size.height(), percent)};
+}
+
+QFont scaled(QFont font, int percent)
+{
+    if (percent == 100)
+        return font;
+    if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(1, scaled(font.pixelSize(), percent)));
+    else
+        font.setPointSizeF(font.pointSizeF() * percent / 100.0);
+    return font;
+}
+
+// What a window that follows the zoom keeps of itself as laid out at 100 %.
+class ZoomedWindow : public QObject {
+public:
+    explicit ZoomedWindow(QWidget& window) : QObject(&window), m_window(window)
+    {
+        setObjectName(QStringLiteral("zoomedWindow"));
+    }
+
+    void record()
+    {
+        m_size = m_window.size();
+        m_controls.clear();
+        m_fonts.clear();
+        m_fonts.emplace_back(&m_window, m_window.font());
+        for (QWidget* control : m_window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (control->isWindow())
+                continue;
+            m_controls.emplace_back(control, control->geometry());
+            if (control->testAttribute(Qt::WA_SetFont))
+                m_fonts.emplace_back(control, control->font());
+        }
+        m_recorded = true;
+    }
+
+    bool recorded() const { return m_recorded; }
+    QSize size() const { return m_size; }
+
+    void apply(int percent)
+    {
+        for (const auto& [widget, font] : m_fonts)
+            if (widget)
+                widget->setFont(scaled(font, percent));
+        for (const auto& [widget, place] : m_controls) {
+            if (!widget)
+                continue;
+            widget->setGeometry(scaled(place, percent));
+            if (auto* plot = qobject_cast<PlotWidget*>(widget.data()))
+                plot->fitImage();
+        }
+        m_window.resize(scaled(m_size, percent));
+    }
+
+    QList<QAction*> actions;
+    bool shown = false;
+
+private:
+    QWidget& m_window;
+    bool m_recorded = false;
+    QSize m_size;
+    std::vector<std::pair<QPointer<QWidget>, QRect>> m_controls;
+    std::vector<std::pair<QPointer<QWidget>, QFont>> m_fonts;
+};
+
+ZoomedWindow* findZoomed(const QWidget& window)
+{
+    return window.findChild<ZoomedWindow*>(QStringLiteral("zoomedWindow"),
+                                           Qt::FindDirectChildrenOnly);
+}
+
+ZoomedWindow& zoomedWindow(QWidget& window)
+{
+    if (ZoomedWindow* existing = findZoomed(window))
+        return *existing;
+    return *new ZoomedWindow(window);
+}
+
+// The tool-tips (the plots' readouts, the entries' hints) grow with the windows.
+void scaleToolTips(int percent)
+{
+    static std::optional<QFont> original;
+    if (!original)
+        original = QToolTip::font();
+    QToolTip::setFont(scaled(*original, percent));
+}
+
+}  // namespace
+
+QMargins programFrameMargins()
+{
+    QMargins widest;
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible() || window->windowType() != Qt::Window)
+            continue;
+        const QRect frame = window->frameGeometry();
+        const QRect inside = window->geometry();
+        if (!frame.contains(inside))
+            continue;
+        widest.setLeft(std::max(widest.left(), inside.left() - frame.left()));
+        widest.setTop(std::max(widest.top(), inside.top() - frame.top()));
+        widest.setRight(std::max(widest.right(), frame.right() - inside.right()));
+        widest.setBottom(std::max(widest.bottom(), frame.bottom() - inside.bottom()));
+    }
+    return widest;
+}
+
+Zoom& Zoom::program()
+{
+    static QPointer<Zoom> zoom;
+    if (!zoom) {
+        zoom = new Zoom;
+        zoom->setParent(QCoreApplication::instance());
+        // Ctrl and the wheel zoom over any control of a window that follows the zoom,
+        // before the control itself (a drop-down, say) takes the wheel.
+        QCoreApplication::instance()->installEventFilter(zoom);
+    }
+    return *zoom;
+}
+
+void Zoom::setPercent(int percent)
+{
+    const auto nearest = std::min_element(steps.begin(), steps.end(), [percent](int a, int b) {
+        return std::abs(a - percent) < std::abs(b - percent);
+    });
+    if (*nearest == m_percent)
+        return;
+    m_percent = *nearest;
+    scaleToolTips(m_percent);
+    emit changed(m_percent);
+}
+
+void Zoom::zoomIn()
+{
+    const auto next = std::upper_bound(steps.begin(), steps.end(), m_percent);
+    if (next != steps.end())
+        setPercent(*next);
+}
+
+void Zoom::zoomOut()
+{
+    const auto at = std::lower_bound(steps.begin(), steps.end(), m_percent);
+    if (at != steps.begin())
+        setPercent(*std::prev(at));
+}
+
+void Zoom::follow(QWidget& window)
+{
+    ZoomedWindow& zoomed = zoomedWindow(window);
+    actions(window);
+    zoomed.record();
+    connect(this, &Zoom::changed, &zoomed, [&zoomed](int percent) { zoomed.apply(percent); });
+    if (m_percent != 100)
+        zoomed.apply(m_percent);
+}
+
+QList<QAction*> Zoom::actions(QWidget& window)
+{
+    ZoomedWindow& zoomed = zoomedWindow(window);
+    if (!zoomed.actions.isEmpty())
+        return zoomed.actions;
+    auto make = [&](const char* text, QList<QKeySequence> keys, void (Zoom::*step)()) {
+        auto* action = new QAction(QString::fromUtf8(text), &window);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, step);
+        window.addAction(action);
+        zoomed.actions << action;
+    };
+    // Ctrl+= is Ctrl++ without Shift on keyboards where + needs it.
+    make("Ingrandisci",
+         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+         &Zoom::zoomIn);
+    make("Riduci", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &Zoom::zoomOut);
+    make("Dimensioni originali", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &Zoom::reset);
+    return zoomed.actions;
+}
+
+int Zoom::fittingPercent(const QWidget& window, const QScreen& screen) const
+{
+    const ZoomedWindow* zoomed = findZoomed(window);
+    const QSize size = zoomed && zoomed->recorded() ? zoomed->size() : window.size();
+    const QMargins frame = programFrameMargins();
+    const QSize room = screen.availableGeometry().size();
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+        if (*step > 100)
+            continue;
+        const QSize needed = scaled(size, *step).grownBy(frame);
+        if (needed.width() <= room.width() && needed.height() <= room.height())
+            return *step;
+    }
+    return steps.front();
+}
+
+void Zoom::fitToScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    const QSize needed = window.size().grownBy(programFrameMargins());
+    const QSize room = screen->availableGeometry().size();
+    if (needed.width() <= room.width() && needed.height() <= room.height())
+        return;
+    setPercent(fittingPercent(window, *screen));
+}
+
+bool Zoom::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* window = static_cast<QWidget*>(watched);
+        ZoomedWindow* zoomed = findZoomed(*window);
+        if (window->isWindow() && zoomed && !zoomed->shown) {
+            zoomed->shown = true;
+            fitToScreen(*window);
+        }
+        return false;
+    }
+    if (event->type() != QEvent::Wheel || !watched->isWidgetType())
+        return false;
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    if (!(wheel->modifiers() & Qt::ControlModifier))
+        return false;
+    const QWidget* window = static_cast<QWidget*>(watched)->window();
+    if (!findZoomed(*window))
+        return false;
+    m_wheelAngle += wheel->angleDelta().y();
+    // One step for each notch of 15 degrees; a touchpad's small turns add up to one.
+    for (; m_wheelAngle >= 120; m_wheelAngle -= 120)
+        zoomIn();
+    for (; m_wheelAngle <= -120; m_wheelAngle += 120)
+        zoomOut();
+    return true;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QList>
+#include <QMargins>
+#include <QObject>
+
+#include <array>
+
+class QAction;
+class QScreen;
+class QWidget;
+
+// The program's one zoom, for a projector or a small or scaled screen. It scales every
+// window's controls, as laid out at 100 %, and their fonts; the plots paint their
+// drawing again at the new size. At 100 % everything is exactly as laid out.
+//
+// Ctrl++ (or Ctrl+=), Ctrl+- and Ctrl+0 work in every window that follows the zoom,
+// and so does Ctrl with the mouse wheel. When such a window is first shown and would
+// not fit the screen's available area, the zoom steps down until it does.
+class Zoom : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr std::array<int, 13> steps{50, 67, 75, 80, 90, 100, 110,
+                                               125, 150, 175, 200, 250, 300};
+
+    // The zoom of the program (created with the first call).
+    static Zoom& program();
+
+    int percent() const { return m_percent; }
+    // Takes the nearest step to `percent`.
+    void setPercent(int percent);
+    void zoomIn();
+    void zoomOut();
+    void reset() { setPercent(100); }
+
+    // Makes `window` follow the zoom from now on. Called once its controls are all
+    // made and placed as at 100 %: what they are then is what every zoom scales.
+    void follow(QWidget& window);
+
+    // "Ingrandisci", "Riduci" and "Dimensioni originali" of `window`, with their
+    // shortcuts, active while the window is; made on the first call.
+    QList<QAction*> actions(QWidget& window);
+
+    // The largest zoom step at or below 100 % at which `window` (as laid out at 100 %,
+    // with its frame) fits the available area of `screen`; 50 % when none does.
+    int fittingPercent(const QWidget& window, const QScreen& screen) const;
+
+    // Lowers the zoom, when needed, until `window` fits its screen's available area.
+    void fitToScreen(QWidget& window);
+
+signals:
+    void changed(int percent);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Zoom() = default;
+
+    int m_percent = 100;
+    // Eighths of a degree the wheel has turned with Ctrl held and not yet acted on.
+    int m_wheelAngle = 0;
+};
+
+// The frame the window manager puts around the program's windows, as measured on those
+// on screen (a window not yet shown has none to measure); none before any is shown.
+// Qt learns a window's frame some time after showing it, so the widest is taken.
+QMargins programFrameMargins();
