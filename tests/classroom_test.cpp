@@ -4,6 +4,7 @@
 #include "ui/zoom.h"
 
 #include <QLocale>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
@@ -92,8 +93,6 @@ class ClassroomTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { Zoom::program().reset(); }
-
     void theZoomScalesEveryWindowAndComesBackExactly()
     {
         Program p;
@@ -109,19 +108,33 @@ private slots:
 
         for (int press = 0; press < 3; ++press)
             pressIn(p.form1.get(), Qt::Key_Plus);
-        QCOMPARE(Zoom::program().percent(), 150);
+        QCOMPARE(p.form1->zoom().percent(), 150);
         for (qsizetype i = 0; i < windows.size(); ++i)
             QVERIFY2(scaledBy(original[i], layoutOf(*windows[i]), 1.5),
                      qPrintable(windows[i]->objectName()));
 
         pressIn(p.waveform(), Qt::Key_Minus);
-        QCOMPARE(Zoom::program().percent(), 125);
+        QCOMPARE(p.form1->zoom().percent(), 125);
         QWheelEvent turn(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 120), Qt::NoButton,
                          Qt::ControlModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(p.spectrum()->findChild<QWidget*>("Label4"), &turn);
-        QCOMPARE(Zoom::program().percent(), 150);
+        QCOMPARE(p.form1->zoom().percent(), 150);
         pressIn(p.spectrum(), Qt::Key_0);
-        QCOMPARE(Zoom::program().percent(), 100);
+        QCOMPARE(p.form1->zoom().percent(), 100);
+
+        // The plots' menu offers the same three steps, with their shortcuts.
+        PlotWidget& plot = p.waveform()->plot();
+        QTest::mouseClick(&plot, Qt::RightButton, Qt::NoModifier, plot.rect().center());
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QStringList items;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator())
+                items << action->text() + QLatin1Char('|') + action->shortcut().toString();
+        QCOMPARE(items.mid(2), (QStringList{QStringLiteral("Ingrandisci|Ctrl++"),
+                                            QStringLiteral("Riduci|Ctrl+-"),
+                                            QStringLiteral("Dimensioni originali|Ctrl+0")}));
+        menu->close();
         for (qsizetype i = 0; i < windows.size(); ++i)
             QVERIFY(layoutOf(*windows[i]) == original[i]);
         QCOMPARE(p.waveform()->plot().image(), waveform);
@@ -143,7 +156,7 @@ private slots:
         const QString bottomRight = readoutAt(plot, QPoint(before.width(), before.height()));
         QCOMPARE(topLeft, QStringLiteral("t= 0.00 sec ; V(t) = 3.62E+01 V"));
 
-        Zoom::program().setPercent(150);
+        p.form1->zoom().setPercent(150);
         const QSize after = plot.contentsRect().size();
         QVERIFY(after.width() > before.width() * 3 / 2 - 2);
         QCOMPARE(readoutAt(plot, QPoint(0, 0)), topLeft);
@@ -161,7 +174,7 @@ private slots:
         const int atHundred = redPixelsNear(spectrum, 70.028);
         QVERIFY(atHundred > 50);
 
-        Zoom::program().setPercent(200);
+        p.form1->zoom().setPercent(200);
         QCOMPARE(spectrum.image().size(), spectrum.contentsRect().size());
         // Twice as tall and still one pixel wide; a stretched picture would be twice as
         // wide too.

@@ -90,8 +90,6 @@ class RealDisplayTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { Zoom::program().reset(); }
-
     void readoutsShowWhileTheParameterWindowIsActive()
     {
         Program p;
@@ -122,7 +120,7 @@ private slots:
         QVERIFY(defaultRunWithSpectrum(p));
         const QRect area = p.form1->screen()->availableGeometry();
         // The waveform window is too large here at 100 %.
-        QVERIFY(Zoom::program().percent() < 100);
+        QVERIFY(p.form1->zoom().percent() < 100);
         for (QWidget* window : windowsOf(p))
             QVERIFY2(area.contains(frameOf(window)),
                      qPrintable(describe(window) + QStringLiteral(" in %1x%2")
@@ -134,7 +132,7 @@ private slots:
     {
         Program p;
         QVERIFY(defaultRunWithSpectrum(p));
-        QCOMPARE(Zoom::program().percent(), 100);
+        QCOMPARE(p.form1->zoom().percent(), 100);
         const QList<QWidget*> windows = windowsOf(p);
         for (qsizetype i = 0; i < windows.size(); ++i)
             for (qsizetype j = i + 1; j < windows.size(); ++j)

@@ -13,6 +13,7 @@
 #include "ui/messagebox.h"
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
+#include "ui/windowplacement.h"
 #include "ui/zoom.h"
 
 #include <QCloseEvent>
@@ -97,7 +98,8 @@ void paintBase(QWidget* widget, QColor colour)
 
 }  // namespace
 
-Form1::Form1(ComputationModule& module, QWidget* parent) : QWidget(parent), m_module(module)
+Form1::Form1(ComputationModule& module, QWidget* parent)
+    : QWidget(parent), m_module(module), m_zoom(new Zoom(this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(applicationTitle);
@@ -167,7 +169,7 @@ Form1::Form1(ComputationModule& module, QWidget* parent) : QWidget(parent), m_mo
 
     runButton->setFocus();
 
-    Zoom::program().follow(*this);
+    m_zoom->follow(*this);
 }
 
 Form1::~Form1()
@@ -182,6 +184,8 @@ Form2& Form1::waveformWindow()
         m_waveformWindow = new Form2(m_module);
         connect(m_waveformWindow, &Form2::closing, this, [this] { m_waveformWindow = nullptr; });
         connect(m_waveformWindow, &Form2::spectrumRequested, this, &Form1::showSpectrumWindow);
+        m_zoom->follow(*m_waveformWindow);
+        placeOnFirstShow(*m_waveformWindow, *m_zoom);
     }
     return *m_waveformWindow;
 }
@@ -191,6 +195,8 @@ Form3& Form1::spectrumWindow()
     if (!m_spectrumWindow) {
         m_spectrumWindow = new Form3(m_module);
         connect(m_spectrumWindow, &Form3::closing, this, [this] { m_spectrumWindow = nullptr; });
+        m_zoom->follow(*m_spectrumWindow);
+        placeOnFirstShow(*m_spectrumWindow, *m_zoom);
     }
     return *m_spectrumWindow;
 }

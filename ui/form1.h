@@ -12,6 +12,7 @@ class QLineEdit;
 class QRadioButton;
 class Form2;
 class Form3;
+class Zoom;
 
 // The parameter window, the program's main window: the eleven entries of a run, the
 // signal-type drop-down, the filter switch and "Grafici". It also owns the waveform
@@ -31,6 +32,9 @@ public:
     // The waveform and spectrum windows, created hidden and empty when missing.
     Form2& waveformWindow();
     Form3& spectrumWindow();
+
+    // The zoom of all three windows.
+    Zoom& zoom() { return *m_zoom; }
 
     // Where the runs of "Grafici" are computed.
     ProgressRunExecutor& runExecutor() { return m_runExecutor; }
@@ -53,6 +57,7 @@ private:
     RunRequest readRequest() const;
 
     ComputationModule& m_module;
+    Zoom* m_zoom;
     ProgressRunExecutor m_runExecutor{this};
     // The entry box of each field of a run request.
     std::vector<std::pair<std::string RunEntries::*, QLineEdit*>> m_entries;

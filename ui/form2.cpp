@@ -10,7 +10,6 @@
 #include "ui/plotcopymenu.h"
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
-#include "ui/zoom.h"
 
 #include <QRadioButton>
 
@@ -53,8 +52,6 @@ Form2::Form2(const ComputationModule& module, QWidget* parent)
     showSpectrum->setFont(windowFont(12, true));
     showSpectrum->setGeometry(twipRect(15360, 480, 1935, 855));
     connect(showSpectrum, &QPushButton::clicked, this, &Form2::Command1_Click);
-
-    Zoom::program().follow(*this);
 }
 
 void Form2::Command1_Click()

@@ -9,7 +9,6 @@
 #include "ui/plotcopymenu.h"
 #include "ui/plotwidget.h"
 #include "ui/twips.h"
-#include "ui/zoom.h"
 
 namespace {
 
@@ -53,8 +52,6 @@ Form3::Form3(const ComputationModule& module, QWidget* parent)
     makeLabel(QStringLiteral("Righe dello spettro in rosso, componente continua non "
                              "visualizzata, ( D.C. )"),
               "Label4", twipRect(120, 9360, 7335, 255), this);
-
-    Zoom::program().follow(*this);
 }
 
 void Form3::setDcReadout(const QString& text)

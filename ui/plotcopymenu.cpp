@@ -3,7 +3,6 @@
 #include "core/messages.h"
 #include "ui/messagebox.h"
 #include "ui/plotwidget.h"
-#include "ui/zoom.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -21,9 +20,6 @@ PlotCopyMenu::PlotCopyMenu(PlotWidget& plot, const ComputationModule& module, Ta
     m_copyData = m_menu->addAction(QStringLiteral("Copia dati"));
     connect(m_copyImage, &QAction::triggered, this, &PlotCopyMenu::copyImage);
     connect(m_copyData, &QAction::triggered, this, &PlotCopyMenu::copyData);
-    // The zoom's items, with their shortcuts shown, where a student looks for them.
-    m_menu->addSeparator();
-    m_menu->addActions(Zoom::program().actions(*plot.window()));
     plot.installEventFilter(this);
 }
 
@@ -76,6 +72,13 @@ void PlotCopyMenu::popup(QPoint globalPosition)
     const bool available = showsCompletedRun();
     m_copyImage->setEnabled(available);
     m_copyData->setEnabled(available);
+    // The window's own commands (the zoom's, with their shortcuts shown) follow, where a
+    // student looks for them; they are the window's by the time a menu can open.
+    if (!m_windowActionsAdded && !m_plot.window()->actions().isEmpty()) {
+        m_menu->addSeparator();
+        m_menu->addActions(m_plot.window()->actions());
+        m_windowActionsAdded = true;
+    }
     m_menu->popup(globalPosition);
 }
 

@@ -47,4 +47,5 @@ private:
     QMenu* m_menu;
     QAction* m_copyImage;
     QAction* m_copyData;
+    bool m_windowActionsAdded = false;
 };

@@ -1,7 +1,5 @@
 #include "ui/plotwindow.h"
 
-#include "ui/windowplacement.h"
-
 #include <QCloseEvent>
 #include <QFrame>
 
@@ -16,7 +14,6 @@ PlotWindow::PlotWindow(QWidget* parent) : QWidget(parent)
     // parameter window: showing it must not take the focus from there. "Visualizza
     // spettro" activates the spectrum window itself.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    placeOnFirstShow(*this);
 }
 
 void PlotWindow::addBlankPicture(const QRect& place)

@@ -13,13 +13,13 @@
 
 namespace {
 
-void place(QWidget& window)
+void place(QWidget& window, Zoom& zoom)
 {
     const QScreen* screen = window.screen();
     if (!screen)
         return;
     // The zoom fits the window to the screen first, so that its size is final here.
-    Zoom::program().fitToScreen(window);
+    zoom.fitToScreen(window);
 
     // The program's other windows on screen, each with the frame the window manager
     // gives them all: Qt learns each window's own frame some time after showing it.
@@ -89,7 +89,8 @@ void place(QWidget& window)
 
 class FirstShowPlacement : public QObject {
 public:
-    explicit FirstShowPlacement(QWidget& window) : QObject(&window), m_window(window)
+    FirstShowPlacement(QWidget& window, Zoom& zoom)
+        : QObject(&window), m_window(window), m_zoom(zoom)
     {
         window.installEventFilter(this);
     }
@@ -101,18 +102,19 @@ protected:
         // appears in its place instead of jumping there.
         if (watched == &m_window && event->type() == QEvent::Show) {
             m_window.removeEventFilter(this);
-            place(m_window);
+            place(m_window, m_zoom);
         }
         return false;
     }
 
 private:
     QWidget& m_window;
+    Zoom& m_zoom;
 };
 
 }  // namespace
 
-void placeOnFirstShow(QWidget& window)
+void placeOnFirstShow(QWidget& window, Zoom& zoom)
 {
-    new FirstShowPlacement(window);
+    new FirstShowPlacement(window, zoom);
 }

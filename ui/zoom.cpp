@@ -116,15 +116,6 @@ ZoomedWindow& zoomedWindow(QWidget& window)
     return *new ZoomedWindow(window);
 }
 
-// The tool-tips (the plots' readouts, the entries' hints) grow with the windows.
-void scaleToolTips(int percent)
-{
-    static std::optional<QFont> original;
-    if (!original)
-        original = QToolTip::font();
-    QToolTip::setFont(scaled(*original, percent));
-}
-
 }  // namespace
 
 QMargins programFrameMargins()
@@ -145,17 +136,16 @@ QMargins programFrameMargins()
     return widest;
 }
 
-Zoom& Zoom::program()
+Zoom::Zoom(QObject* parent) : QObject(parent), m_toolTipFont(QToolTip::font())
 {
-    static QPointer<Zoom> zoom;
-    if (!zoom) {
-        zoom = new Zoom;
-        zoom->setParent(QCoreApplication::instance());
-        // Ctrl and the wheel zoom over any control of a window that follows the zoom,
-        // before the control itself (a drop-down, say) takes the wheel.
-        QCoreApplication::instance()->installEventFilter(zoom);
-    }
-    return *zoom;
+    // Ctrl and the wheel zoom over any control of a window that follows the zoom,
+    // before the control itself (a drop-down, say) takes the wheel.
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+Zoom::~Zoom()
+{
+    QToolTip::setFont(m_toolTipFont);
 }
 
 void Zoom::setPercent(int percent)
@@ -166,7 +156,7 @@ void Zoom::setPercent(int percent)
     if (*nearest == m_percent)
         return;
     m_percent = *nearest;
-    scaleToolTips(m_percent);
+    QToolTip::setFont(scaled(m_toolTipFont, m_percent));
     emit changed(m_percent);
 }
 

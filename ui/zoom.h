@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QList>
 #include <QMargins>
 #include <QObject>
@@ -10,7 +11,8 @@ class QAction;
 class QScreen;
 class QWidget;
 
-// The program's one zoom, for a projector or a small or scaled screen. It scales every
+// The program's one zoom, for a projector or a small or scaled screen; the parameter
+// window owns it and makes the other two windows follow it. It scales every
 // window's controls, as laid out at 100 %, and their fonts; the plots paint their
 // drawing again at the new size. At 100 % everything is exactly as laid out.
 //
@@ -24,8 +26,10 @@ public:
     static constexpr std::array<int, 13> steps{50, 67, 75, 80, 90, 100, 110,
                                                125, 150, 175, 200, 250, 300};
 
-    // The zoom of the program (created with the first call).
-    static Zoom& program();
+    // Watches the whole application for Ctrl with the wheel and for windows shown for
+    // the first time. Puts the tool-tips' font back as it found it when destroyed.
+    explicit Zoom(QObject* parent = nullptr);
+    ~Zoom() override;
 
     int percent() const { return m_percent; }
     // Takes the nearest step to `percent`.
@@ -56,9 +60,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Zoom() = default;
-
     int m_percent = 100;
+    // The tool-tips (the plots' readouts, the entries' hints) grow with the windows.
+    QFont m_toolTipFont;
     // Eighths of a degree the wheel has turned with Ctrl held and not yet acted on.
     int m_wheelAngle = 0;
 };
