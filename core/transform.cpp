@@ -11,13 +11,6 @@ double theta(std::int32_t k, std::int32_t n, std::int32_t sampleCount)
            static_cast<double>(sampleCount);
 }
 
-std::int32_t highestLine(std::int32_t sampleCount)
-{
-    // N / 2 is at most 2^30 in magnitude, so rounding it can neither overflow nor lose
-    // anything; nearbyint keeps the default ties-to-even rounding.
-    return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(sampleCount) / 2));
-}
-
 void forwardTransform(std::span<const double> input, std::int32_t sampleCount,
                       double windowTime, std::span<double> re, std::span<double> im)
 {

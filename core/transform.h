@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plot/highestline.h"
+
 #include <cstdint>
 #include <span>
 
@@ -10,10 +12,6 @@
 
 // The angle of line k at sample n: ((k * twoPi) * n) / N.
 double theta(std::int32_t k, std::int32_t n, std::int32_t sampleCount);
-
-// K = R(N / 2): the highest line computed directly; N / 2 for even N, the even one of
-// (N - 1) / 2 and (N + 1) / 2 for odd N.
-std::int32_t highestLine(std::int32_t sampleCount);
 
 // X(k) = (W / N) * sum over n = 0..N-1 of x(n) e^(-i theta(k, n)) for k = 0..K, each
 // line followed by its mirror image: re(N - k) = re(k), im(N - k) = -im(k). Every index

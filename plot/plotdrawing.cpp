@@ -1,5 +1,7 @@
 #include "plot/plotdrawing.h"
 
+#include "plot/highestline.h"
+
 #include <algorithm>
 #include <cassert>
 #include <cfloat>
@@ -115,8 +117,7 @@ void drawSpectrumLines(PlotSurface& spectrum, std::span<const double> magnitude,
         return;
 
     const double count = sampleCount;
-    // R(N / 2) with ties to even; N / 2 is at most 2^30, so the conversion is exact.
-    const auto lineCount = static_cast<std::int32_t>(std::nearbyint(count / 2));
+    const std::int32_t lineCount = highestLine(sampleCount);
     assert(magnitude.size() > static_cast<std::size_t>(lineCount));
     SegmentRun lines(spectrum, red, static_cast<std::size_t>(lineCount));
     for (std::int32_t k = 1; k <= lineCount; ++k) {
