@@ -2,6 +2,7 @@
 
 #include "core/bandstop.h"
 #include "core/transform.h"
+#include "core/vectorstate.h"
 
 #include <cassert>
 #include <charconv>
@@ -42,8 +43,10 @@ std::size_t index(std::int32_t n)
 
 }  // namespace
 
+// Both tables are made on the UI thread, where the windows draw: see vectorstate.h.
 std::string waveformTable(const SignalArrays& arrays, const CompletedRun& run)
 {
+    cleanVectorState();
     const std::int32_t count = run.parameters.sampleCount;
     const double windowTime = run.parameters.windowTime;
     assert(count >= 1 && arrays.inputSignal.size() == index(count) + 1 &&
@@ -65,6 +68,7 @@ std::string waveformTable(const SignalArrays& arrays, const CompletedRun& run)
 
 std::string spectrumTable(const SignalArrays& arrays, const CompletedRun& run)
 {
+    cleanVectorState();
     const RunParameters& p = run.parameters;
     const std::int32_t count = p.sampleCount;
     assert(count >= 1 && arrays.spectrumMag.size() == index(count) + 1);
