@@ -82,14 +82,21 @@ void forwardLines(const double* input, std::int32_t sampleCount, double windowTi
 {
     const double count = static_cast<double>(sampleCount);
     const Lanes<width> lineTwoPi = laneIndices<width, family>(first) * twoPi;
+    const auto angleAt = [&](std::int32_t n) {
+        return (lineTwoPi * static_cast<double>(n)) / count;
+    };
     Lanes<width> sumRe{};
     Lanes<width> sumIm{};
+    Lanes<width> angle = angleAt(0);
     for (std::int32_t n = 0; n < sampleCount; ++n) {
-        const double g = (windowTime / count) * input[n];
-        const Lanes<width> angle = (lineTwoPi * static_cast<double>(n)) / count;
+        // The next angle is formed before this one's sine and cosine, so that its
+        // division runs while SLEEF works rather than delaying the next call.
+        const Lanes<width> nextAngle = angleAt(n + 1);
         const SinCos<width> sc = sinCos<width, family>(angle);
+        const double g = (windowTime / count) * input[n];
         sumRe = (g * sc.cos) + sumRe;
         sumIm = sumIm - (g * sc.sin);
+        angle = nextAngle;
     }
     storeLanes<width, family>(re, sumRe);
     storeLanes<width, family>(im, sumIm);
@@ -102,12 +109,17 @@ void inverseSamples(const double* re, const double* im, std::int32_t sampleCount
     const double count = static_cast<double>(sampleCount);
     const double scale = 1 / windowTime;
     const Lanes<width> samples = laneIndices<width, family>(first);
-    Lanes<width> sum{};
-    for (std::int32_t k = 0; k < sampleCount; ++k) {
+    const auto angleAt = [&](std::int32_t k) {
         const double lineTwoPi = static_cast<double>(k) * twoPi;
-        const Lanes<width> angle = (lineTwoPi * samples) / count;
+        return (lineTwoPi * samples) / count;
+    };
+    Lanes<width> sum{};
+    Lanes<width> angle = angleAt(0);
+    for (std::int32_t k = 0; k < sampleCount; ++k) {
+        const Lanes<width> nextAngle = angleAt(k + 1);  // as in forwardLines
         const SinCos<width> sc = sinCos<width, family>(angle);
         sum = (((sc.cos * re[k]) - (sc.sin * im[k])) * scale) + sum;
+        angle = nextAngle;
     }
     storeLanes<width, family>(output, sum);
 }
