@@ -1,8 +1,20 @@
-// The benchmarks run inside a Qt application, on the headless platform unless another
-// is asked for, so that the windows can be measured too.
+// run_bench: the benchmarks inside a Qt application, on the headless platform unless
+// another is asked for, so that the windows can be measured too and everything else is
+// measured in the process the windows leave behind.
+#include "bench/benchprocess.h"
+
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 
 #include <benchmark/benchmark.h>
+
+void drawAsTheWindowsDo()
+{
+    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    painter.drawLine(0, 0, 63, 40);
+}
 
 int main(int argc, char** argv)
 {
@@ -12,6 +24,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    addProcessorContext();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

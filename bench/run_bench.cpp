@@ -1,5 +1,7 @@
 // A whole run as the student starts it, and the drawing that follows the arithmetic.
+#include "bench/benchprocess.h"
 #include "core/computationmodule.h"
+#include "core/vectorstate.h"
 #include "plot/plotdrawing.h"
 #include "ui/form1.h"
 #include "ui/plotwidget.h"
@@ -60,6 +62,29 @@ void defaultRunInTheWindows(benchmark::State& state)
         grafici->click();
 }
 BENCHMARK(defaultRunInTheWindows)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A million sines and cosines from the C library, straight after the windows have
+// drawn (as_left) and after cleanVectorState() (cleaned): whether this processor pays
+// for the dirty vector state the raster engine leaves behind, and that the cleaning
+// removes the cost.
+void libmSinCos(benchmark::State& state, bool cleaned)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        drawAsTheWindowsDo();
+        if (cleaned)
+            cleanVectorState();
+        state.ResumeTiming();
+        double sum = 0;
+        for (int i = 0; i < 1'000'000; ++i) {
+            const double angle = i * 0.0137;
+            sum += std::sin(angle) + std::cos(angle);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK_CAPTURE(libmSinCos, as_left, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(libmSinCos, cleaned, true)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The two curves of a million-sample run into a picture the size of the waveform plot.
 void drawCurvesOfAMillionSamples(benchmark::State& state)

@@ -1,5 +1,6 @@
 #include "core/fasttransform.h"
 
+#include "core/lanekernels.h"
 #include "core/transform.h"
 
 #include <omp.h>
@@ -11,10 +12,65 @@
 
 namespace {
 
+// The most lanes a kernel may have: the transform gathers each block's sums in arrays
+// of this size.
+constexpr int maxLanes = 16;
+
+template <int width, LaneFamily family>
+constexpr LaneKernel kernel(bool supported)
+{
+    static_assert(width >= 1 && width <= maxLanes);
+    return {width, supported, &forwardLines<width, family>, &inverseSamples<width, family>};
+}
+
+}  // namespace
+
+std::span<const LaneKernel> laneKernels()
+{
+#if defined(WIDE_LANE_KERNELS)
+    // Every x86-64 processor has SSE2. For the wider sets the processor and the
+    // operating system (which must save the wider registers) have to agree, which
+    // these checks cover. The FMA kernels are built for AVX2 too: the few processors
+    // with FMA but without AVX2 (AMD's of 2012 to 2014) take the plain family.
+    static const bool fma = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    static const LaneKernel kernels[] = {
+        kernel<1, LaneFamily::plain>(!fma),
+        kernel<2, LaneFamily::plain>(!fma),
+        kernel<4, LaneFamily::plain>(!fma && __builtin_cpu_supports("avx")),
+        kernel<1, LaneFamily::fma>(fma),
+        kernel<2, LaneFamily::fma>(fma),
+        kernel<4, LaneFamily::fma>(fma),
+        kernel<8, LaneFamily::fma>(fma && __builtin_cpu_supports("avx512f")),
+    };
+#else
+    // Elsewhere the one-lane kernel, in portable C, does all the work.
+    static const LaneKernel kernels[] = {kernel<1, LaneFamily::plain>(true)};
+#endif
+    return kernels;
+}
+
+namespace {
+
+// The kernel of options.lanes, or the widest this processor takes.
+const LaneKernel& chosenKernel(const TransformOptions& options)
+{
+    const LaneKernel* chosen = nullptr;
+    for (const LaneKernel& kernel : laneKernels()) {
+        if (!kernel.supported)
+            continue;
+        if (kernel.width == options.lanes)
+            return kernel;
+        if (!chosen || kernel.width > chosen->width)
+            chosen = &kernel;
+    }
+    assert(chosen && options.lanes == 0);
+    return *chosen;
+}
+
 // Spreads items 0..itemCount - 1 (lines or samples) over the threads in blocks of
-// `width`, each block one call of `work` with its first item. Blocks are handed out one at a time, so a thread that draws
-// cheap blocks takes more of them, and a cancel stops the run within one block per
-// thread. Returns false when cancelled.
+// `width`, each block one call of `work` with its first item. Blocks are handed out
+// one at a time, so a thread that draws cheap blocks takes more of them, and a cancel
+// stops the run within one block per thread. Returns false when cancelled.
 template <typename Work>
 bool forEachBlock(std::int64_t itemCount, int width, const TransformOptions& options,
                   Work work)
@@ -34,8 +90,6 @@ bool forEachBlock(std::int64_t itemCount, int width, const TransformOptions& opt
     return !(control && control->cancelRequested());
 }
 
-constexpr std::size_t maxLanes = 8;
-
 }  // namespace
 
 bool fastForwardTransform(std::span<const double> input, std::int32_t sampleCount,
@@ -47,14 +101,14 @@ bool fastForwardTransform(std::span<const double> input, std::int32_t sampleCoun
     [[maybe_unused]] const auto size = static_cast<std::size_t>(n) + 1;
     assert(input.size() >= size && re.size() >= size && im.size() >= size);
 
-    const LaneKernel kernel = laneKernel(options.lanes);
+    const LaneKernel& kernel = chosenKernel(options);
     const std::int32_t lines = highestLine(n);
     const bool completed = forEachBlock(static_cast<std::int64_t>(lines) + 1, kernel.width, options, [&](std::int32_t first) {
         // The last block may run past line K, and past the array for small N: its
         // extra lanes are summed and dropped.
         std::array<double, maxLanes> blockRe{};
         std::array<double, maxLanes> blockIm{};
-        kernel.forwardLines(input.data(), n, windowTime, first, blockRe.data(), blockIm.data());
+        kernel.forward(input.data(), n, windowTime, first, blockRe.data(), blockIm.data());
         for (std::int32_t lane = 0; lane < kernel.width && first + lane <= lines; ++lane) {
             re[static_cast<std::size_t>(first + lane)] = blockRe[static_cast<std::size_t>(lane)];
             im[static_cast<std::size_t>(first + lane)] = blockIm[static_cast<std::size_t>(lane)];
@@ -91,10 +145,10 @@ bool fastInverseTransform(std::span<const double> re, std::span<const double> im
     [[maybe_unused]] const auto size = static_cast<std::size_t>(n);
     assert(re.size() >= size && im.size() >= size && output.size() >= size);
 
-    const LaneKernel kernel = laneKernel(options.lanes);
+    const LaneKernel& kernel = chosenKernel(options);
     return forEachBlock(n, kernel.width, options, [&](std::int32_t first) {
         std::array<double, maxLanes> block{};
-        kernel.inverseSamples(re.data(), im.data(), n, windowTime, first, block.data());
+        kernel.inverse(re.data(), im.data(), n, windowTime, first, block.data());
         for (std::int32_t lane = 0; lane < kernel.width && first + lane < n; ++lane)
             output[static_cast<std::size_t>(first + lane)] = block[static_cast<std::size_t>(lane)];
     });

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/runcontrol.h"
-#include "core/simdlanes.h"
 
 #include <cstdint>
 #include <span>
@@ -14,7 +13,10 @@
 // differ from the literal functions only by the last bits of the sine and cosine.
 struct TransformOptions {
     int threads = 0;  // 0: as many as the processor has
-    SimdLanes lanes = widestLanes();
+    // How many lines or samples one thread sums side by side, one per lane of a vector
+    // register: 0 for the widest this processor offers, or a width it offers (1 always
+    // is). The results are the same bits whatever the width.
+    int lanes = 0;
     RunControl* control = nullptr;  // progress (one unit a line or sample) and cancel
 };
 

@@ -4,6 +4,7 @@
 #include "core/fasttransform.h"
 #include "core/synthesis.h"
 #include "core/transform.h"
+#include "core/vectorstate.h"
 
 #include <new>
 #include <utility>
@@ -21,6 +22,7 @@ std::int64_t RunJob::sineCosinePairs() const
 
 bool RunJob::compute(RunControl& control)
 {
+    cleanVectorState();
     const RunParameters& p = m_record.parameters;
     const std::int32_t n = p.sampleCount;
     try {

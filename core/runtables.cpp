@@ -2,6 +2,7 @@
 
 #include "core/bandstop.h"
 #include "core/transform.h"
+#include "core/vectorstate.h"
 
 #include <cassert>
 #include <charconv>
@@ -42,8 +43,10 @@ std::size_t index(std::int32_t n)
 
 }  // namespace
 
+// Both tables are made on the UI thread, where the windows draw: see vectorstate.h.
 std::string waveformTable(const CompletedRun& run)
 {
+    cleanVectorState();
     const SignalArrays& arrays = run.arrays;
     const std::int32_t count = run.parameters.sampleCount;
     const double windowTime = run.parameters.windowTime;
@@ -66,6 +69,7 @@ std::string waveformTable(const CompletedRun& run)
 
 std::string spectrumTable(const CompletedRun& run)
 {
+    cleanVectorState();
     const SignalArrays& arrays = run.arrays;
     const RunParameters& p = run.parameters;
     const std::int32_t count = p.sampleCount;

@@ -2,7 +2,9 @@
 // and vector lanes, so the same numbers to the last bits of the sine and cosine, and
 // exactly the same bits whatever the threads and lanes.
 #include "core/fasttransform.h"
+#include "core/lanekernels.h"
 #include "core/transform.h"
+#include "randomsamples.h"
 #include "tests/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -18,14 +20,10 @@ namespace {
 
 using testsupport::largestMagnitude;
 
-std::vector<double> randomSamples(std::int32_t count, unsigned seed)
+// N + 1 samples between -50 and 50.
+std::vector<double> samplesFor(std::int32_t count, unsigned seed)
 {
-    std::mt19937 generator(seed);
-    std::uniform_real_distribution<double> value(-50.0, 50.0);
-    std::vector<double> samples(static_cast<std::size_t>(count) + 1);
-    for (double& x : samples)
-        x = value(generator);
-    return samples;
+    return randomSamples(static_cast<std::size_t>(count) + 1, seed, 50.0);
 }
 
 struct Pair {
@@ -79,7 +77,7 @@ TEST(FastTransform, AgreesWithTheLiteralPairForManySizes)
     for (std::int32_t n : sizes) {
         SCOPED_TRACE(testing::Message() << "N = " << n);
         const double w = 0.5 + (n % 7);
-        const std::vector<double> x = randomSamples(n, static_cast<unsigned>(n));
+        const std::vector<double> x = samplesFor(n, static_cast<unsigned>(n));
         const Pair expected = literalPair(x, n, w);
         const Pair actual = fastPair(x, n, w);
         expectClose(actual.re, expected.re, "re");
@@ -94,13 +92,15 @@ TEST(FastTransform, SameBitsForEveryThreadCountAndVectorWidth)
 {
     for (std::int32_t n : {1, 2, 3, 13, 100, 1001, 1003}) {
         SCOPED_TRACE(testing::Message() << "N = " << n);
-        const std::vector<double> x = randomSamples(n, 7U + static_cast<unsigned>(n));
-        const Pair reference = fastPair(x, n, 2, {.threads = 1, .lanes = SimdLanes::one});
-        for (SimdLanes lanes : availableLanes()) {
+        const std::vector<double> x = samplesFor(n, 7U + static_cast<unsigned>(n));
+        const Pair reference = fastPair(x, n, 2, {.threads = 1, .lanes = 1});
+        for (const LaneKernel& kernel : laneKernels()) {
+            if (!kernel.supported)
+                continue;
             for (int threads : {1, 2, 3}) {
                 SCOPED_TRACE(testing::Message()
-                             << static_cast<int>(lanes) << " lanes, " << threads << " threads");
-                const Pair p = fastPair(x, n, 2, {.threads = threads, .lanes = lanes});
+                             << kernel.width << " lanes, " << threads << " threads");
+                const Pair p = fastPair(x, n, 2, {.threads = threads, .lanes = kernel.width});
                 expectSameBits(p.re, reference.re, "re");
                 expectSameBits(p.im, reference.im, "im");
                 expectSameBits(p.output, reference.output, "output");
@@ -114,7 +114,7 @@ TEST(FastTransform, MirrorImagesFollowTheLineByLineOrder)
     // For odd N with K = (N + 1) / 2, line K - 1 ends up as the mirror of line K, and
     // index N holds line 0.
     const std::int32_t n = 1003;
-    const std::vector<double> x = randomSamples(n, 3);
+    const std::vector<double> x = samplesFor(n, 3);
     const Pair p = fastPair(x, n, 2);
     const auto k = static_cast<std::size_t>(highestLine(n));
     EXPECT_EQ(p.re[k - 1], p.re[k]);
@@ -126,7 +126,7 @@ TEST(FastTransform, MirrorImagesFollowTheLineByLineOrder)
 TEST(FastTransform, ReportsProgressAndStopsWhenCancelled)
 {
     const std::int32_t n = 501;
-    const std::vector<double> x = randomSamples(n, 11);
+    const std::vector<double> x = samplesFor(n, 11);
     std::vector<double> re(x.size()), im(x.size()), output(x.size());
 
     RunControl control;
