@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the two benchmark programs share. run_bench runs inside a Qt application with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // run_bench: the benchmarks inside a Qt application, on the headless platform unless
 // another is asked for, so that the windows can be measured too and everything else is
 // measured in the process the windows leave behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole run as the student starts it, and the drawing that follows the arithmetic.
 #include "bench/benchprocess.h"
 #include "core/computationmodule.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transform pair, which is nearly all of a run's time: about 1.5 N^2 sine-and-cosine
 // pairs, written literally and spread over every core and vector lane; and the start of
 // a run of a million samples, which is mostly the synthesis. Both programs, run_bench

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Finds SLEEF, the vectorised maths library, and defines the imported target
 # SLEEF::sleef with its header directory and library.
 #

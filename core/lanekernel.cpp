@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loops of the transform pair for one kernel of the table in fasttransform.cpp.
 // The build compiles this file once per kernel, each time for the kernel's own
 // instruction set, naming its width, its family and SLEEF's sine-and-cosine function

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The kernels of the fast transform pair, for the transform itself and for the tests

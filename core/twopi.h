@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The phase constant of the synthesis and of the transform pair: the double nearest to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the reading of entry texts, the two number patterns of the readouts
 // and the conversion of reals to 32-bit integers. Every input is read as an entry text
 // as typed; its first eight bytes are also taken as a double, which is formatted in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the fast transform pair against the literal one, on sample arrays
 // and windows nobody chose. The first two bytes give N (1..300), the next eight W, and
 // every further eight one sample; samples the input does not reach are 0. Values

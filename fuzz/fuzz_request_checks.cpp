@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the checks of "Grafici" alone, without computing a run. Each input
 // is a series of requests in the run-request target's line format, checked in turn
 // against one record, as the program does. Every request must either be refused with

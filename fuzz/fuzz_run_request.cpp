@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary bytes as a series of "Grafici" requests, each followed by
 // cursor readouts on both plots and "Visualizza spettro", on a module driven through
 // the recording host of the tests. Besides what the sanitizers catch, it checks what

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz preset (clang, AddressSanitizer, UndefinedBehaviorSanitizer) and fuzzes
 # one target, or all four, for the given number of seconds (default 60; with "all" each
 # target gets its share). Targets: entry_text, request_checks, run_request,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the build needs from Debian's packages, builds, and then starts the
 # program ("run"), runs every test ("test") or makes the Debian package ("package").
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows in a classroom: the program's zoom, and the hints on entries that a run
 // does not read whole.
 #include "tests/windowsupport.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package from a build folder, has Debian's own tools judge it, unpacks
 # it into a scratch root and checks what an installation gets: dependencies read from the
 # program, a valid desktop entry whose program and icons are in the package, valid

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast transform pair against the literal one: the same sums, spread over threads
 // and vector lanes, so the same numbers to the last bits of the sine and cosine, and
 // exactly the same bits whatever the threads and lanes.

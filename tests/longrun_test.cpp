@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long runs from the user's side: the progress dialog, "Annulla", and what a run
 // behind the dialog leaves compared with one without it.
 #include "tests/windowsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What only a real X server with a window manager shows: the readouts while the
 // parameter window is active, where the windows open, and the zoom that fits them to
 // the screen. realdisplay_test.sh starts the servers and picks the checks for each.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs realdisplay_test on X servers of its own, each with a window manager: Xvfb on a
 # free display, openbox on it, and the program's windows on Qt's X11 platform.
 #   1024 x 768, a classroom projector, and 1920 x 1200 with the windows scaled 2x by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole run through the module with the fast transform pair, against the literal
 // arithmetic; and the ways a run can be executed: in place, on another thread, or
 // cancelled part of the way through.

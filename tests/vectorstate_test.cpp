@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // cleanVectorState() on the processor at hand: the upper halves of the vector
 // registers, dirtied as Qt's raster engine leaves them, are clean after it.
 #include "core/vectorstate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TESTS_UNDER_ADDRESS_SANITIZER is defined when the build runs under AddressSanitizer,
