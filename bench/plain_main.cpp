@@ -5,7 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
-void drawAsTheWindowsDo() {}
+void drawAsTheWindowsDo()
+{
+}
 
 int main(int argc, char** argv)
 {

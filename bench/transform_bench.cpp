@@ -32,8 +32,8 @@ struct Samples {
           output(input.size())
     {
         for (std::int32_t i = 0; i <= n; ++i)
-            input[static_cast<std::size_t>(i)] = 25 + 25 * std::sin(phase(i, 1, 2, n)) +
-                                                 4 * std::sin(phase(i, 50, 2, n));
+            input[static_cast<std::size_t>(i)] =
+                25 + 25 * std::sin(phase(i, 1, 2, n)) + 4 * std::sin(phase(i, 50, 2, n));
     }
 };
 
@@ -105,9 +105,24 @@ void fastPair(benchmark::State& state, int threads)
 }
 
 // Wall-clock time: the fast pair works on every core.
-BENCHMARK(literalPair)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMillisecond)->UseManualTime();
-BENCHMARK_CAPTURE(fastPair, one_thread, 1)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMillisecond)->UseManualTime();
-BENCHMARK_CAPTURE(fastPair, every_core, 0)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(literalPair)
+    ->Arg(1000)
+    ->Arg(4000)
+    ->Arg(16000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(fastPair, one_thread, 1)
+    ->Arg(1000)
+    ->Arg(4000)
+    ->Arg(16000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(fastPair, every_core, 0)
+    ->Arg(1000)
+    ->Arg(4000)
+    ->Arg(16000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
 
 // A run of the default entries with N samples, started as the windows start it, and
 // cancelled where its transform begins: the arrays, the synthesis of both signals

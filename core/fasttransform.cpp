@@ -73,8 +73,7 @@ const LaneKernel& chosenKernel(const TransformOptions& options)
 // one at a time, so a thread that draws cheap blocks takes more of them, and a cancel
 // stops the run within one block per thread. Returns false when cancelled.
 template <typename Work>
-bool forEachBlock(std::int64_t itemCount, int width, const TransformOptions& options,
-                  Work work)
+bool forEachBlock(std::int64_t itemCount, int width, const TransformOptions& options, Work work)
 {
     const std::int64_t blockCount = (itemCount + width - 1) / width;
     RunControl* control = options.control;
@@ -104,17 +103,20 @@ bool fastForwardTransform(std::span<const double> input, std::int32_t sampleCoun
 
     const LaneKernel& kernel = chosenKernel(options);
     const std::int32_t lines = highestLine(n);
-    const bool completed = forEachBlock(static_cast<std::int64_t>(lines) + 1, kernel.width, options, [&](std::int32_t first) {
-        // The last block may run past line K, and past the array for small N: its
-        // extra lanes are summed and dropped.
-        std::array<double, maxLanes> blockRe{};
-        std::array<double, maxLanes> blockIm{};
-        kernel.forward(input.data(), n, windowTime, first, blockRe.data(), blockIm.data());
-        for (std::int32_t lane = 0; lane < kernel.width && first + lane <= lines; ++lane) {
-            re[static_cast<std::size_t>(first + lane)] = blockRe[static_cast<std::size_t>(lane)];
-            im[static_cast<std::size_t>(first + lane)] = blockIm[static_cast<std::size_t>(lane)];
-        }
-    });
+    const bool completed = forEachBlock(
+        static_cast<std::int64_t>(lines) + 1, kernel.width, options, [&](std::int32_t first) {
+            // The last block may run past line K, and past the array for small N: its
+            // extra lanes are summed and dropped.
+            std::array<double, maxLanes> blockRe{};
+            std::array<double, maxLanes> blockIm{};
+            kernel.forward(input.data(), n, windowTime, first, blockRe.data(), blockIm.data());
+            for (std::int32_t lane = 0; lane < kernel.width && first + lane <= lines; ++lane) {
+                re[static_cast<std::size_t>(first + lane)] =
+                    blockRe[static_cast<std::size_t>(lane)];
+                im[static_cast<std::size_t>(first + lane)] =
+                    blockIm[static_cast<std::size_t>(lane)];
+            }
+        });
     if (!completed)
         return false;
 
@@ -138,8 +140,8 @@ bool fastForwardTransform(std::span<const double> input, std::int32_t sampleCoun
 }
 
 bool fastInverseTransform(std::span<const double> re, std::span<const double> im,
-                          std::int32_t sampleCount, double windowTime,
-                          std::span<double> output, const TransformOptions& options)
+                          std::int32_t sampleCount, double windowTime, std::span<double> output,
+                          const TransformOptions& options)
 {
     const std::int32_t n = sampleCount;
     assert(n >= 1);

@@ -104,8 +104,8 @@ void forwardLines(const double* input, std::int32_t sampleCount, double windowTi
 }
 
 template <int width, LaneFamily family>
-void inverseSamples(const double* re, const double* im, std::int32_t sampleCount,
-                    double windowTime, std::int32_t first, double* output)
+void inverseSamples(const double* re, const double* im, std::int32_t sampleCount, double windowTime,
+                    std::int32_t first, double* output)
 {
     const double count = static_cast<double>(sampleCount);
     const double scale = 1 / windowTime;
@@ -125,9 +125,12 @@ void inverseSamples(const double* re, const double* im, std::int32_t sampleCount
     storeLanes<width, family>(output, sum);
 }
 
-template void forwardLines<LANE_WIDTH, LaneFamily::LANE_FAMILY>(
-    const double* input, std::int32_t sampleCount, double windowTime, std::int32_t first,
-    double* re, double* im);
-template void inverseSamples<LANE_WIDTH, LaneFamily::LANE_FAMILY>(
-    const double* re, const double* im, std::int32_t sampleCount, double windowTime,
-    std::int32_t first, double* output);
+template void forwardLines<LANE_WIDTH, LaneFamily::LANE_FAMILY>(const double* input,
+                                                                std::int32_t sampleCount,
+                                                                double windowTime,
+                                                                std::int32_t first, double* re,
+                                                                double* im);
+template void
+inverseSamples<LANE_WIDTH, LaneFamily::LANE_FAMILY>(const double* re, const double* im,
+                                                    std::int32_t sampleCount, double windowTime,
+                                                    std::int32_t first, double* output);

@@ -27,8 +27,8 @@ void forwardLines(const double* input, std::int32_t sampleCount, double windowTi
 // Samples first..first + width - 1 of the reconstruction from lines 0..N - 1,
 // written to output[0..width - 1].
 template <int width, LaneFamily family>
-void inverseSamples(const double* re, const double* im, std::int32_t sampleCount,
-                    double windowTime, std::int32_t first, double* output);
+void inverseSamples(const double* re, const double* im, std::int32_t sampleCount, double windowTime,
+                    std::int32_t first, double* output);
 
 struct LaneKernel {
     int width = 1;

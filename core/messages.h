@@ -29,8 +29,7 @@ constexpr std::string_view frequencySumZero = "f segnale + f disturbo non può e
 
 // A request the machine has too little memory for, found when the run allocates its
 // arrays; it too leaves the last run as it was.
-constexpr std::string_view outOfMemory =
-    "Memoria insufficiente per tanti campioni: diminuisci N! ";
+constexpr std::string_view outOfMemory = "Memoria insufficiente per tanti campioni: diminuisci N! ";
 
 // A table of a run's numbers too large for the memory left, asked for with "Copia dati".
 constexpr std::string_view outOfMemoryToCopy = "Memoria insufficiente per copiare tanti dati! ";

@@ -5,8 +5,8 @@
 #include <string_view>
 
 // The two number patterns of the readouts, with the decimal separator given by the
-// caller (the user's locale's, which is not always one byte in UTF-8). A value that shows as zero in the pattern shows
-// without a minus sign.
+// caller (the user's locale's, which is not always one byte in UTF-8). A value that shows as zero
+// in the pattern shows without a minus sign.
 
 // "0.00": fixed point, exactly two decimals, no grouping. 2 gives "2.00".
 std::string formatFixed2(double value, std::string_view decimalSeparator = ".");

@@ -17,14 +17,13 @@ std::string fixed(double value, std::string_view separator)
 
 std::string scientific(double value, std::string_view separator)
 {
-    return std::isfinite(value) ? formatScientific2(value, separator)
-                                : std::string(notANumber);
+    return std::isfinite(value) ? formatScientific2(value, separator) : std::string(notANumber);
 }
 
 }  // namespace
 
-std::string waveformReadout(const ComputationModule& module, WaveformCurve curve, float x,
-                            float y, std::string_view decimalSeparator)
+std::string waveformReadout(const ComputationModule& module, WaveformCurve curve, float x, float y,
+                            std::string_view decimalSeparator)
 {
     const RunParameters& p = module.parameters();
     const double t = static_cast<double>(x) / 100 * p.windowTime;
@@ -43,10 +42,8 @@ std::string spectrumReadout(const ComputationModule& module, float x, float y,
 {
     const RunParameters& p = module.parameters();
     const double f = static_cast<double>(x) / 200 *
-                     (static_cast<double>(p.sampleCount) / p.windowTime) /
-                     module.spectrumScale();
-    const double s =
-        static_cast<double>(y) * findSpectrumPeak(module.arrays(), p.sampleCount) / 90;
-    return "f= " + fixed(f, decimalSeparator) + " Hz" + " ; " + "S(f) = " +
-           scientific(s, decimalSeparator) + " V";
+                     (static_cast<double>(p.sampleCount) / p.windowTime) / module.spectrumScale();
+    const double s = static_cast<double>(y) * findSpectrumPeak(module.arrays(), p.sampleCount) / 90;
+    return "f= " + fixed(f, decimalSeparator) + " Hz" + " ; " +
+           "S(f) = " + scientific(s, decimalSeparator) + " V";
 }

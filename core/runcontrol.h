@@ -15,8 +15,14 @@ public:
 
     // Work is counted in units the run chooses (lines and samples of the transform
     // pair); the run announces the total before it starts.
-    void setTotalWork(std::int64_t units) noexcept { m_total.store(units, std::memory_order_relaxed); }
-    void addDoneWork(std::int64_t units) noexcept { m_done.fetch_add(units, std::memory_order_relaxed); }
+    void setTotalWork(std::int64_t units) noexcept
+    {
+        m_total.store(units, std::memory_order_relaxed);
+    }
+    void addDoneWork(std::int64_t units) noexcept
+    {
+        m_done.fetch_add(units, std::memory_order_relaxed);
+    }
 
     // The share of the work done so far, 0..1.
     double doneFraction() const noexcept

@@ -43,20 +43,18 @@ bool readCount(const std::string& text, std::int32_t& field)
 // first that does not fit.
 Refusal readEntries(const RunEntries& e, RunParameters& p)
 {
-    const bool leadingRead = readReal(e.stopLowFreq, p.stopLowFreq) &&
-                             readReal(e.stopHighFreq, p.stopHighFreq) &&
-                             readReal(e.signalAmplitude, p.signalAmplitude) &&
-                             readReal(e.noiseAmplitude, p.noiseAmplitude) &&
-                             readReal(e.signalOffset, p.signalOffset) &&
-                             readReal(e.windowTime, p.windowTime);
+    const bool leadingRead =
+        readReal(e.stopLowFreq, p.stopLowFreq) && readReal(e.stopHighFreq, p.stopHighFreq) &&
+        readReal(e.signalAmplitude, p.signalAmplitude) &&
+        readReal(e.noiseAmplitude, p.noiseAmplitude) && readReal(e.signalOffset, p.signalOffset) &&
+        readReal(e.windowTime, p.windowTime);
     if (!leadingRead)
         return refuse(messages::valueOutOfRange);
     if (!readCount(e.sampleCount, p.sampleCount))
         return refuse(messages::sampleCountOutOfRange);
-    const bool trailingRead = readReal(e.dutyCycle, p.dutyCycle) &&
-                              readReal(e.signalFreq, p.signalFreq) &&
-                              readReal(e.noiseFreq, p.noiseFreq) &&
-                              readReal(e.freqAxisZoom, p.freqAxisZoom);
+    const bool trailingRead =
+        readReal(e.dutyCycle, p.dutyCycle) && readReal(e.signalFreq, p.signalFreq) &&
+        readReal(e.noiseFreq, p.noiseFreq) && readReal(e.freqAxisZoom, p.freqAxisZoom);
     if (!trailingRead)
         return refuse(messages::valueOutOfRange);
     return std::nullopt;
@@ -85,9 +83,9 @@ bool productFits(std::int32_t a, std::int32_t b)
 Refusal checkComputable(const RunRecord& record, std::string_view signalTypeText)
 {
     const RunParameters& p = record.parameters;
-    for (double value : {p.stopLowFreq, p.stopHighFreq, p.signalAmplitude, p.noiseAmplitude,
-                         p.signalOffset, p.windowTime, p.dutyCycle, p.signalFreq, p.noiseFreq,
-                         p.freqAxisZoom}) {
+    for (double value :
+         {p.stopLowFreq, p.stopHighFreq, p.signalAmplitude, p.noiseAmplitude, p.signalOffset,
+          p.windowTime, p.dutyCycle, p.signalFreq, p.noiseFreq, p.freqAxisZoom}) {
         if (!isOrdinaryMagnitude(value))
             return refuse(messages::valueOutOfRange);
     }
@@ -140,8 +138,7 @@ std::optional<std::string> validateRunRequest(const RunRequest& request, RunReco
     if (auto refusal = checkComputable(record, signalType))
         return refusal;
 
-    record.spectrumScale =
-        static_cast<double>(p.sampleCount) /
-        (((p.windowTime * 4) * p.freqAxisZoom) * (p.noiseFreq + p.signalFreq));
+    record.spectrumScale = static_cast<double>(p.sampleCount) /
+                           (((p.windowTime * 4) * p.freqAxisZoom) * (p.noiseFreq + p.signalFreq));
     return std::nullopt;
 }

@@ -10,7 +10,7 @@
 struct SignalArrays {
     std::vector<double> sineSignal;
     std::vector<double> pulseSignal;
-    std::vector<double> inputSignal;   // V(t)
+    std::vector<double> inputSignal;  // V(t)
     std::vector<double> spectrumRe;
     std::vector<double> spectrumIm;
     std::vector<double> spectrumMag;   // S(f)

@@ -12,8 +12,8 @@ double theta(std::int32_t k, std::int32_t n, std::int32_t sampleCount)
            static_cast<double>(sampleCount);
 }
 
-void forwardTransform(std::span<const double> input, std::int32_t sampleCount,
-                      double windowTime, std::span<double> re, std::span<double> im)
+void forwardTransform(std::span<const double> input, std::int32_t sampleCount, double windowTime,
+                      std::span<double> re, std::span<double> im)
 {
     const std::int32_t n = sampleCount;
     assert(n >= 1);
@@ -26,7 +26,8 @@ void forwardTransform(std::span<const double> input, std::int32_t sampleCount,
         re[line] = 0;
         im[line] = 0;
         for (std::int32_t i = 0; i < n; ++i) {
-            const double g = (windowTime / static_cast<double>(n)) * input[static_cast<std::size_t>(i)];
+            const double g =
+                (windowTime / static_cast<double>(n)) * input[static_cast<std::size_t>(i)];
             const double angle = theta(k, i, n);
             re[line] = (g * std::cos(angle)) + re[line];
             im[line] = im[line] - (g * std::sin(angle));
@@ -40,8 +41,7 @@ void forwardTransform(std::span<const double> input, std::int32_t sampleCount,
 }
 
 void amplitudeSpectrum(std::span<const double> re, std::span<const double> im,
-                       std::int32_t sampleCount, double windowTime,
-                       std::span<double> magnitude)
+                       std::int32_t sampleCount, double windowTime, std::span<double> magnitude)
 {
     const std::int32_t lines = highestLine(sampleCount);
     assert(lines >= 0 && magnitude.size() > static_cast<std::size_t>(lines));
@@ -53,8 +53,7 @@ void amplitudeSpectrum(std::span<const double> re, std::span<const double> im,
 }
 
 void inverseTransform(std::span<const double> re, std::span<const double> im,
-                      std::int32_t sampleCount, double windowTime,
-                      std::span<double> output)
+                      std::int32_t sampleCount, double windowTime, std::span<double> output)
 {
     const std::int32_t n = sampleCount;
     assert(n >= 1);
@@ -69,7 +68,8 @@ void inverseTransform(std::span<const double> re, std::span<const double> im,
             const double angle = theta(k, i, n);
             const double c = std::cos(angle);
             const double s = std::sin(angle);
-            output[sample] = (((c * re[line]) - (s * im[line])) * (1 / windowTime)) + output[sample];
+            output[sample] =
+                (((c * re[line]) - (s * im[line])) * (1 / windowTime)) + output[sample];
         }
     }
 }

@@ -24,6 +24,8 @@ void cleanVectorState()
 #else
 
 // Without AVX there are no upper halves to leave dirty.
-void cleanVectorState() {}
+void cleanVectorState()
+{
+}
 
 #endif

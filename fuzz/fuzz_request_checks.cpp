@@ -30,25 +30,33 @@
 namespace {
 
 constexpr std::array<std::string_view, 10> requestMessages = {
-    messages::zoomZero,          messages::frequencyTooHigh,    messages::bandReversed,
-    messages::signalTypeMissing, messages::valueOutOfRange,     messages::sampleCountOutOfRange,
-    messages::windowZero,        messages::tooManyPeriods,      messages::dutyCycleOutOfRange,
+    messages::zoomZero,          messages::frequencyTooHigh, messages::bandReversed,
+    messages::signalTypeMissing, messages::valueOutOfRange,  messages::sampleCountOutOfRange,
+    messages::windowZero,        messages::tooManyPeriods,   messages::dutyCycleOutOfRange,
     messages::frequencySumZero,
 };
 
 constexpr std::array<std::string RunEntries::*, 11> entryFields = {
-    &RunEntries::stopLowFreq, &RunEntries::stopHighFreq, &RunEntries::signalAmplitude,
+    &RunEntries::stopLowFreq,    &RunEntries::stopHighFreq, &RunEntries::signalAmplitude,
     &RunEntries::noiseAmplitude, &RunEntries::signalOffset, &RunEntries::windowTime,
-    &RunEntries::sampleCount, &RunEntries::dutyCycle, &RunEntries::signalFreq,
-    &RunEntries::noiseFreq, &RunEntries::freqAxisZoom,
+    &RunEntries::sampleCount,    &RunEntries::dutyCycle,    &RunEntries::signalFreq,
+    &RunEntries::noiseFreq,      &RunEntries::freqAxisZoom,
 };
 
 // The record's fields in reading order, N as a double.
 std::array<double, 11> fields(const RunParameters& p)
 {
-    return {p.stopLowFreq, p.stopHighFreq, p.signalAmplitude, p.noiseAmplitude,
-            p.signalOffset, p.windowTime, static_cast<double>(p.sampleCount), p.dutyCycle,
-            p.signalFreq, p.noiseFreq, p.freqAxisZoom};
+    return {p.stopLowFreq,
+            p.stopHighFreq,
+            p.signalAmplitude,
+            p.noiseAmplitude,
+            p.signalOffset,
+            p.windowTime,
+            static_cast<double>(p.sampleCount),
+            p.dutyCycle,
+            p.signalFreq,
+            p.noiseFreq,
+            p.freqAxisZoom};
 }
 
 // What the entry text reads as in its field, or nothing when it does not fit.
@@ -106,8 +114,7 @@ void checkAccepted(const RunRecord& record, const RunRequest& request)
     require(p.windowTime != 0 && p.freqAxisZoom != 0, "W or ke of 0 was accepted");
     require(request.signalTypeText == sineSignalItem || request.signalTypeText == pulseSignalItem,
             "a request without a signal was accepted");
-    require(request.signalTypeText != pulseSignalItem ||
-                (p.dutyCycle >= 0 && p.dutyCycle <= 1),
+    require(request.signalTypeText != pulseSignalItem || (p.dutyCycle >= 0 && p.dutyCycle <= 1),
             "a pulse train with a duty cycle outside 0..1 was accepted");
     require(p.stopLowFreq <= p.stopHighFreq, "a reversed band was accepted");
     const double limit = static_cast<double>(n) * 0.99 / (p.windowTime + p.windowTime);

@@ -40,9 +40,8 @@ bool allSized(const SignalArrays& a, std::size_t size)
 bool drewOnlyRealSegments(const RecordingSurface& surface)
 {
     for (const SurfaceCall& call : surface.calls()) {
-        if (call.kind == SurfaceCall::Kind::line &&
-            (std::isnan(call.x1) || std::isnan(call.y1) || std::isnan(call.x2) ||
-             std::isnan(call.y2)))
+        if (call.kind == SurfaceCall::Kind::line && (std::isnan(call.x1) || std::isnan(call.y1) ||
+                                                     std::isnan(call.x2) || std::isnan(call.y2)))
             return false;
     }
     return true;
@@ -88,8 +87,7 @@ void checkReadout(const std::string& text, std::string_view start)
 void readAt(const ComputationModule& module, CursorPosition cursor)
 {
     checkReadout(waveformReadout(module, WaveformCurve::input, cursor.x, cursor.y), "t= ");
-    checkReadout(waveformReadout(module, WaveformCurve::output, cursor.x, cursor.y, ","),
-                 "t= ");
+    checkReadout(waveformReadout(module, WaveformCurve::output, cursor.x, cursor.y, ","), "t= ");
     checkReadout(spectrumReadout(module, cursor.x, cursor.y), "f= ");
 }
 

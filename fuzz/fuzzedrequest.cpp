@@ -11,10 +11,10 @@ namespace {
 constexpr std::size_t fieldsPerRequest = 13;
 
 constexpr std::array<std::string RunEntries::*, 11> entryOrder = {
-    &RunEntries::stopLowFreq,  &RunEntries::stopHighFreq, &RunEntries::signalAmplitude,
+    &RunEntries::stopLowFreq,    &RunEntries::stopHighFreq, &RunEntries::signalAmplitude,
     &RunEntries::noiseAmplitude, &RunEntries::signalOffset, &RunEntries::windowTime,
-    &RunEntries::sampleCount,  &RunEntries::dutyCycle,    &RunEntries::signalFreq,
-    &RunEntries::noiseFreq,    &RunEntries::freqAxisZoom,
+    &RunEntries::sampleCount,    &RunEntries::dutyCycle,    &RunEntries::signalFreq,
+    &RunEntries::noiseFreq,      &RunEntries::freqAxisZoom,
 };
 
 // A coordinate as from_chars reads it; what it cannot read counts as 0.

@@ -56,10 +56,7 @@ public:
         m_segments.reserve(std::min(expected, segmentsPerRun));
     }
 
-    void add(float x1, float y1, float x2, float y2)
-    {
-        m_segments.push_back({x1, y1, x2, y2});
-    }
+    void add(float x1, float y1, float x2, float y2) { m_segments.push_back({x1, y1, x2, y2}); }
 
     bool full() const { return m_segments.size() >= segmentsPerRun; }
 
@@ -79,8 +76,8 @@ private:
 }  // namespace
 
 void drawCurves(PlotSurface& waveform, std::span<const double> input,
-                std::span<const double> output, std::int32_t sampleCount,
-                double inputPeak, double outputPeak)
+                std::span<const double> output, std::int32_t sampleCount, double inputPeak,
+                double outputPeak)
 {
     assert(sampleCount >= 1 && sampleCount <= maxDrawableSampleCount);
     const auto n = static_cast<std::size_t>(sampleCount);
@@ -97,10 +94,10 @@ void drawCurves(PlotSurface& waveform, std::span<const double> input,
         // 100 * (i + 1) fits 32 bits for every drawable N.
         const float x1 = toSingle(static_cast<double>(100 * i) / count);
         const float x2 = toSingle(static_cast<double>(100 * (i + 1)) / count);
-        inputRun.add(x1, toSingle(curveY(input[at], inputPeak, 75)),
-                     x2, toSingle(curveY(input[at + 1], inputPeak, 75)));
-        outputRun.add(x1, toSingle(curveY(output[at], outputPeak, 25)),
-                      x2, toSingle(curveY(output[at + 1], outputPeak, 25)));
+        inputRun.add(x1, toSingle(curveY(input[at], inputPeak, 75)), x2,
+                     toSingle(curveY(input[at + 1], inputPeak, 75)));
+        outputRun.add(x1, toSingle(curveY(output[at], outputPeak, 25)), x2,
+                      toSingle(curveY(output[at + 1], outputPeak, 25)));
         if (inputRun.full()) {
             inputRun.flush();
             outputRun.flush();

@@ -26,8 +26,8 @@ void drawTickMarks(PlotSurface& waveform);
 // (75 +- 20, 25 +- 20). A peak of 0 means the curve is 0 everywhere: it is drawn flat
 // on its zero line. Both spans hold at least N + 1 samples.
 void drawCurves(PlotSurface& waveform, std::span<const double> input,
-                std::span<const double> output, std::int32_t sampleCount,
-                double inputPeak, double outputPeak);
+                std::span<const double> output, std::int32_t sampleCount, double inputPeak,
+                double outputPeak);
 
 // One red vertical line per spectral component k = 1..R(N / 2) at
 // x = 200 * k * spectrumScale / N, as tall as S(k) * 90 / spectrumPeak. With a

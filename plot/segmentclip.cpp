@@ -5,11 +5,9 @@
 
 // Liang-Barsky: the segment is p(u) = start + u * (end - start), 0 <= u <= 1, and each
 // edge of the rectangle narrows the interval of u that lies on its inner side.
-std::optional<Segment> clipSegment(Segment s, double left, double top, double right,
-                                   double bottom)
+std::optional<Segment> clipSegment(Segment s, double left, double top, double right, double bottom)
 {
-    if (!(std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2) &&
-          std::isfinite(s.y2)))
+    if (!(std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2) && std::isfinite(s.y2)))
         return std::nullopt;
     const double dx = s.x2 - s.x1;
     const double dy = s.y2 - s.y1;

@@ -41,18 +41,15 @@ bool operator==(const Layout& a, const Layout& b)
 // Whether `zoomed` is `original` grown by `factor`, to the nearest pixel.
 bool scaledBy(const Layout& original, const Layout& zoomed, double factor)
 {
-    auto near = [factor](int before, int after) {
-        return std::abs(after - before * factor) <= 1;
-    };
+    auto near = [factor](int before, int after) { return std::abs(after - before * factor) <= 1; };
     if (!near(original.window.width(), zoomed.window.width()) ||
         original.places.size() != zoomed.places.size())
         return false;
     for (qsizetype i = 0; i < original.places.size(); ++i) {
         const QRect a = original.places[i];
         const QRect b = zoomed.places[i];
-        if (!near(a.left(), b.left()) || !near(a.top(), b.top()) ||
-            !near(a.width(), b.width()) || !near(a.height(), b.height()) ||
-            !near(original.fontPixels[i], zoomed.fontPixels[i]))
+        if (!near(a.left(), b.left()) || !near(a.top(), b.top()) || !near(a.width(), b.width()) ||
+            !near(a.height(), b.height()) || !near(original.fontPixels[i], zoomed.fontPixels[i]))
             return false;
     }
     return true;
@@ -132,9 +129,9 @@ private slots:
         for (const QAction* action : menu->actions())
             if (!action->isSeparator())
                 items << action->text() + QLatin1Char('|') + action->shortcut().toString();
-        QCOMPARE(items.mid(2), (QStringList{QStringLiteral("Ingrandisci|Ctrl++"),
-                                            QStringLiteral("Riduci|Ctrl+-"),
-                                            QStringLiteral("Dimensioni originali|Ctrl+0")}));
+        QCOMPARE(items.mid(2),
+                 (QStringList{QStringLiteral("Ingrandisci|Ctrl++"), QStringLiteral("Riduci|Ctrl+-"),
+                              QStringLiteral("Dimensioni originali|Ctrl+0")}));
         menu->close();
         for (qsizetype i = 0; i < windows.size(); ++i)
             QVERIFY(layoutOf(*windows[i]) == original[i]);

@@ -21,7 +21,10 @@ struct RoundCase {
     std::optional<std::int32_t> expected;
 };
 
-void PrintTo(const RoundCase& c, std::ostream* os) { *os << std::to_string(c.value); }
+void PrintTo(const RoundCase& c, std::ostream* os)
+{
+    *os << std::to_string(c.value);
+}
 
 class RoundToInt32 : public testing::TestWithParam<RoundCase> {};
 
@@ -33,9 +36,9 @@ TEST_P(RoundToInt32, NearestTiesToEven)
 INSTANTIATE_TEST_SUITE_P(
     Table, RoundToInt32,
     testing::Values(RoundCase{250.5, 250}, RoundCase{251.5, 252}, RoundCase{-2.5, -2},
-                    RoundCase{-3.5, -4}, RoundCase{0.5, 0}, RoundCase{1.5, 2},
-                    RoundCase{2.4, 2}, RoundCase{-2.6, -3}, RoundCase{-0.0, 0},
-                    RoundCase{0.49999999999999994, 0}, RoundCase{499.99999999999994, 500},
+                    RoundCase{-3.5, -4}, RoundCase{0.5, 0}, RoundCase{1.5, 2}, RoundCase{2.4, 2},
+                    RoundCase{-2.6, -3}, RoundCase{-0.0, 0}, RoundCase{0.49999999999999994, 0},
+                    RoundCase{499.99999999999994, 500},
                     // The ends of the range, where the rounding decides whether it fits.
                     RoundCase{2147483647.4, 2147483647}, RoundCase{2147483646.5, 2147483646},
                     RoundCase{2147483647.5, std::nullopt}, RoundCase{2147483648.0, std::nullopt},
@@ -52,7 +55,10 @@ struct ClampCase {
     std::int32_t expected;
 };
 
-void PrintTo(const ClampCase& c, std::ostream* os) { *os << std::to_string(c.value); }
+void PrintTo(const ClampCase& c, std::ostream* os)
+{
+    *os << std::to_string(c.value);
+}
 
 class RoundClamped : public testing::TestWithParam<ClampCase> {};
 
@@ -82,7 +88,10 @@ struct FormatCase {
     const char* scientific;
 };
 
-void PrintTo(const FormatCase& c, std::ostream* os) { *os << std::to_string(c.value); }
+void PrintTo(const FormatCase& c, std::ostream* os)
+{
+    *os << std::to_string(c.value);
+}
 
 class NumberFormat : public testing::TestWithParam<FormatCase> {};
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/computationmodule.h"
+#include "core/peaks.h"
 #include "core/signaltype.h"
 #include "plot/peaksearch.h"
 #include "plot/plotdrawing.h"
-#include "core/peaks.h"
 #include "recordinghost.h"
 #include "recordingsurface.h"
 #include "tests/testsupport.h"
@@ -120,7 +120,10 @@ struct CurveCase {
     std::vector<float> inputY, outputY;  // where each sample lands
 };
 
-void PrintTo(const CurveCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CurveCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Curves : public testing::TestWithParam<CurveCase> {};
 
@@ -137,7 +140,8 @@ TEST_P(Curves, BlackThenRedSegmentPerSample)
     for (std::size_t i = 0; i + 1 < c.input.size(); ++i) {
         const auto x1 = static_cast<float>(100.0 * static_cast<double>(i) / count);
         const auto x2 = static_cast<float>(100.0 * static_cast<double>(i + 1) / count);
-        expectLine(calls[i], x1, c.inputY[i], x2, c.inputY[i + 1], black, "V segment " + std::to_string(i));
+        expectLine(calls[i], x1, c.inputY[i], x2, c.inputY[i + 1], black,
+                   "V segment " + std::to_string(i));
         expectLine(calls[n + i], x1, c.outputY[i], x2, c.outputY[i + 1], red,
                    "Vr segment " + std::to_string(i));
     }
@@ -147,8 +151,13 @@ INSTANTIATE_TEST_SUITE_P(
     Table, Curves,
     testing::Values(
         // The sample of largest magnitude touches its band's edge (55 or 95, 5 or 45).
-        CurveCase{"NegativePeak", {-60, 40, 0, 10, 20}, {4, -2, 3, -4, 0}, 60, 4,
-                  {55, 75 + 40.0f / 3, 75, 75 + 10.0f / 3, 75 + 20.0f / 3}, {45, 15, 40, 5, 25}},
+        CurveCase{"NegativePeak",
+                  {-60, 40, 0, 10, 20},
+                  {4, -2, 3, -4, 0},
+                  60,
+                  4,
+                  {55, 75 + 40.0f / 3, 75, 75 + 10.0f / 3, 75 + 20.0f / 3},
+                  {45, 15, 40, 5, 25}},
         // A peak of 0: the curve lies flat on its zero line.
         CurveCase{"ZeroPeaks", {0, 0, 0}, {0, 0, 0}, 0, 0, {75, 75, 75}, {25, 25, 25}},
         CurveCase{"OneSample", {2, -1}, {-3, 0}, 2, 3, {95, 65}, {5, 25}}),
@@ -161,7 +170,10 @@ struct SpectrumLinesCase {
     std::size_t lines;
 };
 
-void PrintTo(const SpectrumLinesCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SpectrumLinesCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SpectrumLines : public testing::TestWithParam<SpectrumLinesCase> {};
 
@@ -185,15 +197,14 @@ TEST_P(SpectrumLines, OneRedLinePerComponentUpToHalfN)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, SpectrumLines,
-    testing::Values(SpectrumLinesCase{"EvenCount", 8, 1.5, 3.0, 4},
-                    SpectrumLinesCase{"OddCountRoundsDown", 5, 1.5, 3.0, 2},
-                    SpectrumLinesCase{"OddCountRoundsUp", 7, 0.25, 3.0, 4},
-                    SpectrumLinesCase{"OneSample", 1, 1.0, 3.0, 0},
-                    SpectrumLinesCase{"ZeroPeak", 8, 1.5, 0.0, 0},
-                    SpectrumLinesCase{"FarOffTheRightEdge", 8, 1e300, 3.0, 4}),
-    testsupport::ByName{});
+INSTANTIATE_TEST_SUITE_P(Table, SpectrumLines,
+                         testing::Values(SpectrumLinesCase{"EvenCount", 8, 1.5, 3.0, 4},
+                                         SpectrumLinesCase{"OddCountRoundsDown", 5, 1.5, 3.0, 2},
+                                         SpectrumLinesCase{"OddCountRoundsUp", 7, 0.25, 3.0, 4},
+                                         SpectrumLinesCase{"OneSample", 1, 1.0, 3.0, 0},
+                                         SpectrumLinesCase{"ZeroPeak", 8, 1.5, 0.0, 0},
+                                         SpectrumLinesCase{"FarOffTheRightEdge", 8, 1e300, 3.0, 4}),
+                         testsupport::ByName{});
 
 // ---- the drawing of a whole run
 
@@ -218,7 +229,8 @@ TEST(RunDrawing, CallOrderAcrossSurfaces)
     for (const RecordingSurface* surface : {&s.host.waveform, &s.host.spectrum}) {
         const SurfaceCall& scale = surface->calls()[1];
         EXPECT_EQ(scale.kind, Kind::scale);
-        EXPECT_EQ(std::tuple(scale.x1, scale.y1, scale.x2, scale.y2), std::tuple(0.f, 100.f, 100.f, 0.f));
+        EXPECT_EQ(std::tuple(scale.x1, scale.y1, scale.x2, scale.y2),
+                  std::tuple(0.f, 100.f, 100.f, 0.f));
     }
     expectTickMarks(w, 2);
     for (std::size_t i = 0; i < 440; ++i)
@@ -299,8 +311,7 @@ TEST(ModulePeaks, NegativeLargestSampleGivesPositivePeak)
     ASSERT_LT(*std::min_element(a.inputSignal.begin(), a.inputSignal.end()), -60.0);
     EXPECT_EQ(s.module.inputPeak(), largestMagnitude(a.inputSignal));
     EXPECT_EQ(s.module.outputPeak(), largestMagnitude(a.outputSignal));
-    EXPECT_EQ(s.module.spectrumPeak(),
-              largestMagnitude(std::span(a.spectrumMag).subspan(1, 219)));
+    EXPECT_EQ(s.module.spectrumPeak(), largestMagnitude(std::span(a.spectrumMag).subspan(1, 219)));
     // The lowest sample touches the bottom of the V(t) band.
     const std::vector<SurfaceCall> w = s.host.waveform.lines();
     ASSERT_EQ(w.size(), 25u + 440 + 2);

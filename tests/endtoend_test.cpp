@@ -32,7 +32,8 @@ TEST(EndToEnd, DefaultSineWithFilterThenARefusal)
     EXPECT_EQ(a.inputSignal[0], 25.0);
     long double inputPeak = 0;
     for (std::int64_t n = 0; n <= 1000; ++n) {
-        const long double v = 25.0L + 25.0L * trueSine(n, 1, 2, 1000) + 4.0L * trueSine(n, 50, 2, 1000);
+        const long double v =
+            25.0L + 25.0L * trueSine(n, 1, 2, 1000) + 4.0L * trueSine(n, 50, 2, 1000);
         ASSERT_NEAR(a.inputSignal[static_cast<std::size_t>(n)], static_cast<double>(v), 1e-9) << n;
         inputPeak = std::max(inputPeak, std::fabs(v));
     }
@@ -48,7 +49,8 @@ TEST(EndToEnd, DefaultSineWithFilterThenARefusal)
     EXPECT_EQ(formatScientific2(module.dcComponent(), ","), "2,50E+01");
     for (std::int64_t n = 0; n < 1000; ++n)
         ASSERT_NEAR(a.outputSignal[static_cast<std::size_t>(n)],
-                    static_cast<double>(25.0L + 25.0L * trueSine(n, 1, 2, 1000)), 1e-9) << n;
+                    static_cast<double>(25.0L + 25.0L * trueSine(n, 1, 2, 1000)), 1e-9)
+            << n;
     EXPECT_EQ(a.outputSignal[1000], 0.0);
 
     // The peaks that scale the plots; the DC line (50) is not among the drawn lines.

@@ -65,7 +65,8 @@ void expectSameBits(const std::vector<double>& actual, const std::vector<double>
 {
     ASSERT_EQ(actual.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(actual[i]), std::bit_cast<std::uint64_t>(expected[i]))
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(actual[i]),
+                  std::bit_cast<std::uint64_t>(expected[i]))
             << what << "(" << i << ")";
 }
 

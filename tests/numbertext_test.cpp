@@ -19,7 +19,10 @@ struct ReadCase {
     std::optional<double> expected;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ReadCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ReadNumber : public testing::TestWithParam<ReadCase> {};
 
@@ -65,8 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"SecondExponentStops", "1e2e3", 100.0},
         // Range of a double: overflow gives nothing, underflow gives a zero of its sign.
         ReadCase{"Overflow", "1e999", std::nullopt},
-        ReadCase{"NegativeOverflow", "-1e999", std::nullopt},
-        ReadCase{"Underflow", "1e-999", 0.0}, ReadCase{"NegativeUnderflow", "-1e-999", -0.0},
+        ReadCase{"NegativeOverflow", "-1e999", std::nullopt}, ReadCase{"Underflow", "1e-999", 0.0},
+        ReadCase{"NegativeUnderflow", "-1e-999", -0.0},
         ReadCase{"LargestDouble", "1.7976931348623157e308", DBL_MAX},
         // Above DBL_MAX + half an ulp the nearest value is infinity.
         ReadCase{"BeyondLargestDouble", "1.7976931348623159e308", std::nullopt},
@@ -76,12 +79,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"BelowHalfSmallestSubnormal", "2e-324", 0.0},
         // Correct rounding of long digit strings.
         ReadCase{"OneTenth", "0.1", 0.1},
-        ReadCase{"OneTenthExpanded", "0.1000000000000000055511151231257827021181583404541015625", 0.1},
+        ReadCase{"OneTenthExpanded", "0.1000000000000000055511151231257827021181583404541015625",
+                 0.1},
         ReadCase{"PhaseConstant", "6.28318530717958", twoPi},
         ReadCase{"TieToEven", "9007199254740993", 9007199254740992.0},
         ReadCase{"JustAboveTie", "9007199254740993.0000000001", 9007199254740994.0},
-        ReadCase{"ManyDigits", longSpelledOne, 1.0},
-        ReadCase{"PointThree", "0.3", 0.3}, ReadCase{"FifteenDigitsBig", "123456789012345e10", 1.23456789012345e24}),
+        ReadCase{"ManyDigits", longSpelledOne, 1.0}, ReadCase{"PointThree", "0.3", 0.3},
+        ReadCase{"FifteenDigitsBig", "123456789012345e10", 1.23456789012345e24}),
     testsupport::ByName{});
 
 }  // namespace

@@ -26,8 +26,8 @@ QString controlName(QWidget* widget)
 // The caption as the label draws it: wrapped at word boundaries within its width.
 QRect wrappedCaption(const QLabel* label)
 {
-    return label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
-                                             Qt::TextWordWrap, label->text());
+    return label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000), Qt::TextWordWrap,
+                                             label->text());
 }
 
 }  // namespace
@@ -39,9 +39,10 @@ private slots:
     void startsWithTheDefaultsAndComputesNothing()
     {
         Program p;
-        const QStringList boxes = {"Text13", "Text1", "Text2", "Text6", "Text4", "Text3",
-                                   "Text8", "Text9", "Text10", "Text5", "Text7"};
-        const QStringList texts = {"1000", "2", "49", "51", "0.5", "1", "25", "25", "0.7", "4", "50"};
+        const QStringList boxes = {"Text13", "Text1", "Text2",  "Text6", "Text4", "Text3",
+                                   "Text8",  "Text9", "Text10", "Text5", "Text7"};
+        const QStringList texts = {"1000", "2",  "49",  "51", "0.5", "1",
+                                   "25",   "25", "0.7", "4",  "50"};
         for (int i = 0; i < boxes.size(); ++i)
             QCOMPARE(p.control<QLineEdit>(qPrintable(boxes[i]))->text(), texts[i]);
         auto* signal = p.control<QComboBox>("Combo1");
@@ -66,8 +67,8 @@ private slots:
         Program p;
         QVERIFY(QTest::qWaitForWindowActive(p.form1.get()));
         QCOMPARE(controlName(QApplication::focusWidget()), QStringLiteral("Command2"));
-        const QStringList order = {"Text13", "Text1", "Text2", "Option1", "Text3",
-                                   "Text4",  "Text6", "Text7", "Combo1",  "Text5",
+        const QStringList order = {"Text13", "Text1", "Text2",  "Option1", "Text3",
+                                   "Text4",  "Text6", "Text7",  "Combo1",  "Text5",
                                    "Text8",  "Text9", "Text10", "Command2"};
         for (const QString& expected : order) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -205,8 +206,9 @@ private slots:
         }
         QCOMPARE(labels, 23 + 1 + 4);
         auto* signal = p.control<QComboBox>("Combo1");
-        QVERIFY(QFontMetrics(signal->font()).horizontalAdvance(
-                    QStringLiteral("Scegli il segnale: sinusoidale o impulsi rettangolari")) <=
+        QVERIFY(QFontMetrics(signal->font())
+                    .horizontalAdvance(
+                        QStringLiteral("Scegli il segnale: sinusoidale o impulsi rettangolari")) <=
                 signal->lineEdit()->width());
     }
 };

@@ -51,8 +51,7 @@ void choose(PlotWidget& plot, const QString& text)
     QVERIFY(menu);
     QAction* action = item(menu, text);
     QVERIFY(action && action->isEnabled());
-    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
-                      menu->actionGeometry(action).center());
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(action).center());
     QVERIFY(!menu->isVisible());
 }
 
@@ -222,7 +221,8 @@ private slots:
         waveform.show();
         spectrum.show();
         const QList<bool> disabled{false, false};
-        for (QWidget* window : {static_cast<QWidget*>(&waveform), static_cast<QWidget*>(&spectrum)}) {
+        for (QWidget* window :
+             {static_cast<QWidget*>(&waveform), static_cast<QWidget*>(&spectrum)}) {
             PlotWidget& plot = plotOf(window);
             QCOMPARE(itemsEnabled(plot), disabled);
             QGuiApplication::clipboard()->setText(QStringLiteral("prima"));
@@ -257,7 +257,8 @@ private slots:
         p.waveform()->findChild<QAbstractButton*>("Command1")->click();
         QList<QString> data;
         QList<QImage> images;
-        for (QWidget* window : {static_cast<QWidget*>(p.waveform()), static_cast<QWidget*>(p.spectrum())}) {
+        for (QWidget* window :
+             {static_cast<QWidget*>(p.waveform()), static_cast<QWidget*>(p.spectrum())}) {
             choose(plotOf(window), copyData);
             data << QGuiApplication::clipboard()->text();
             choose(plotOf(window), copyImage);
@@ -276,7 +277,8 @@ private slots:
         QCOMPARE(p.module.parameters().sampleCount, 400);
 
         int i = 0;
-        for (QWidget* window : {static_cast<QWidget*>(p.waveform()), static_cast<QWidget*>(p.spectrum())}) {
+        for (QWidget* window :
+             {static_cast<QWidget*>(p.waveform()), static_cast<QWidget*>(p.spectrum())}) {
             choose(plotOf(window), copyData);
             QCOMPARE(QGuiApplication::clipboard()->text(), data[i]);
             choose(plotOf(window), copyImage);

@@ -4,8 +4,8 @@
 #include "tests/windowsupport.h"
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolTip>
@@ -197,10 +197,18 @@ private slots:
         QTest::addColumn<QString>("signalFreq");
         QTest::addColumn<QString>("noiseFreq");
         QTest::addColumn<QString>("message");
-        QTest::newRow("defaults") << "2" << "1" << "50" << QString();
-        QTest::newRow("W 2.5") << "2.5" << "1.5" << "49.9" << fromView(messages::windowNotWhole);
-        QTest::newRow("f segnale 1.5") << "2" << "1.5" << "50" << fromView(messages::signalFreqNotWhole);
-        QTest::newRow("f disturbo 49.9") << "2" << "1" << "49.9" << fromView(messages::noiseFreqNotWhole);
+        QTest::newRow("defaults") << "2"
+                                  << "1"
+                                  << "50" << QString();
+        QTest::newRow("W 2.5") << "2.5"
+                               << "1.5"
+                               << "49.9" << fromView(messages::windowNotWhole);
+        QTest::newRow("f segnale 1.5") << "2"
+                                       << "1.5"
+                                       << "50" << fromView(messages::signalFreqNotWhole);
+        QTest::newRow("f disturbo 49.9") << "2"
+                                         << "1"
+                                         << "49.9" << fromView(messages::noiseFreqNotWhole);
     }
 
     void visualizzaSpettroNeedsWholeNumbers()
@@ -216,8 +224,8 @@ private slots:
         p.chooseSignal(0);
         QVERIFY(p.grafici().texts.isEmpty());
         Form2& waveform = *p.waveform();
-        const MessagesSeen seen = acceptMessages(
-            [&] { waveform.findChild<QAbstractButton*>("Command1")->click(); });
+        const MessagesSeen seen =
+            acceptMessages([&] { waveform.findChild<QAbstractButton*>("Command1")->click(); });
         if (message.isEmpty()) {
             QVERIFY(seen.texts.isEmpty());
             QVERIFY(p.spectrum()->isVisible());
@@ -343,9 +351,9 @@ private slots:
         Program p;
         p.chooseSignal(0);
         QVERIFY(p.grafici().texts.isEmpty());
-        for (QWidget* window : {static_cast<QWidget*>(p.form1.get()),
-                                static_cast<QWidget*>(p.waveform()),
-                                static_cast<QWidget*>(p.spectrum())}) {
+        for (QWidget* window :
+             {static_cast<QWidget*>(p.form1.get()), static_cast<QWidget*>(p.waveform()),
+              static_cast<QWidget*>(p.spectrum())}) {
             const QList<QSize> sizes = window->windowIcon().availableSizes();
             QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)));
         }

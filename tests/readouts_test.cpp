@@ -38,8 +38,8 @@ TEST(WaveformReadout, InvertsTheCurveMapping)
 TEST(WaveformReadout, ZeroInputReadsZeroAtEveryHeight)
 {
     Session s;
-    const RunEntries silent = entriesWith(
-        {{entry::amplitude, "0"}, {entry::noise, "0"}, {entry::offset, "0"}});
+    const RunEntries silent =
+        entriesWith({{entry::amplitude, "0"}, {entry::noise, "0"}, {entry::offset, "0"}});
     ASSERT_EQ(s.run(silent, sineSignalItem), std::nullopt);
     for (const float y : {50.0f, 75.0f, 99.0f, 140.0f})
         EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 10, y),
@@ -56,8 +56,8 @@ TEST(WaveformReadout, FollowsTheRecordAfterARefusal)
     shorter.sampleCount = "10";
     shorter.windowTime = "4";
     ASSERT_NE(s.run(shorter, "nessuno"), std::nullopt);
-    EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 25, 95), "t= 1.00 sec ; V(t) = " +
-                                                                           formatScientific2(s.module.inputPeak()) + " V");
+    EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 25, 95),
+              "t= 1.00 sec ; V(t) = " + formatScientific2(s.module.inputPeak()) + " V");
     RunEntries longer = pulses29();
     longer.sampleCount = "2000000";
     ASSERT_NE(s.run(longer, "nessuno"), std::nullopt);

@@ -15,9 +15,8 @@ namespace {
 // Waits for `window` to be on screen and for the parameter window's frame to be known.
 bool shown(QWidget* window)
 {
-    return QTest::qWaitForWindowExposed(window) && QTest::qWaitFor([] {
-               return !programFrameMargins().isNull();
-           });
+    return QTest::qWaitForWindowExposed(window) &&
+           QTest::qWaitFor([] { return !programFrameMargins().isNull(); });
 }
 
 // The window with the frame the window manager gives the program's windows. Qt learns
@@ -42,14 +41,14 @@ bool readoutShows(PlotWidget& plot, double fromRow, double toRow, const QString&
     const QRect area = plot.contentsRect();
     for (double row = fromRow; row <= toRow; row += 0.05)
         for (double column = 0.1; column <= 0.9; column += 0.05) {
-            const QPoint point = plot.mapToGlobal(
-                area.topLeft() + QPoint(static_cast<int>(area.width() * column),
-                                        static_cast<int>(area.height() * row)));
+            const QPoint point =
+                plot.mapToGlobal(area.topLeft() + QPoint(static_cast<int>(area.width() * column),
+                                                         static_cast<int>(area.height() * row)));
             bool covered = false;
             for (const QWidget* other : QApplication::topLevelWidgets())
-                covered = covered || (other != plot.window() && other->isVisible() &&
-                                      other->windowType() == Qt::Window &&
-                                      frameOf(other).contains(point));
+                covered = covered ||
+                          (other != plot.window() && other->isVisible() &&
+                           other->windowType() == Qt::Window && frameOf(other).contains(point));
             if (covered)
                 continue;
             QCursor::setPos(point);
@@ -124,9 +123,8 @@ private slots:
         QVERIFY(p.form1->zoom().percent() < 100);
         for (QWidget* window : windowsOf(p))
             QVERIFY2(area.contains(frameOf(window)),
-                     qPrintable(describe(window) + QStringLiteral(" in %1x%2")
-                                                      .arg(area.width())
-                                                      .arg(area.height())));
+                     qPrintable(describe(window) +
+                                QStringLiteral(" in %1x%2").arg(area.width()).arg(area.height())));
     }
 
     void theWindowsOpenApartAndStayWhereTheUserPutsThem()

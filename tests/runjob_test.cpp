@@ -22,8 +22,8 @@
 #include <vector>
 
 #if defined(__linux__)
-#include <sys/resource.h>
 #include <fstream>
+#include <sys/resource.h>
 #endif
 
 namespace {
@@ -44,8 +44,8 @@ SignalArrays literalRun(const ComputationModule& module, bool filterOn)
     std::fill(a.outputSignal.begin(), a.outputSignal.end(), 0.0);
     forwardTransform(a.inputSignal, n, p.windowTime, a.spectrumRe, a.spectrumIm);
     if (filterOn)
-        applyBandStop(stopBandLines(n, p.windowTime, p.stopLowFreq, p.stopHighFreq),
-                      a.spectrumRe, a.spectrumIm);
+        applyBandStop(stopBandLines(n, p.windowTime, p.stopLowFreq, p.stopHighFreq), a.spectrumRe,
+                      a.spectrumIm);
     amplitudeSpectrum(a.spectrumRe, a.spectrumIm, n, p.windowTime, a.spectrumMag);
     inverseTransform(a.spectrumRe, a.spectrumIm, n, p.windowTime, a.outputSignal);
     return a;
@@ -167,7 +167,8 @@ TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
         ASSERT_EQ(s.run(), std::nullopt);
         const SignalArrays before = s.module.arrays();
         const double scale = s.module.spectrumScale();
-        const double peaks[] = {s.module.inputPeak(), s.module.outputPeak(), s.module.spectrumPeak()};
+        const double peaks[] = {s.module.inputPeak(), s.module.outputPeak(),
+                                s.module.spectrumPeak()};
         s.host.forgetCalls();
 
         CancellingPartWay executor;

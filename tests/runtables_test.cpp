@@ -56,7 +56,10 @@ double number(const std::string& cell)
                                                                                : std::nan("");
 }
 
-std::size_t size(std::int32_t n) { return static_cast<std::size_t>(n); }
+std::size_t size(std::int32_t n)
+{
+    return static_cast<std::size_t>(n);
+}
 
 TEST(RunTables, NothingToCopyBeforeTheFirstRun)
 {
@@ -97,7 +100,10 @@ struct SpectrumCase {
     std::int32_t highestLine;  // K = R(N / 2)
 };
 
-void PrintTo(const SpectrumCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SpectrumCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SpectrumTable : public testing::TestWithParam<SpectrumCase> {};
 
@@ -108,8 +114,7 @@ TEST_P(SpectrumTable, ReadsBackAsTheRunsSpectrumAndMarksTheRemovedLines)
     const SpectrumCase& c = GetParam();
     Session unfiltered, s;
     ASSERT_EQ(unfiltered.run(entriesWith(c.entries), sineSignalItem, false, true), std::nullopt);
-    ASSERT_EQ(s.run(entriesWith(c.entries), sineSignalItem, c.filterOn, c.filterOff),
-              std::nullopt);
+    ASSERT_EQ(s.run(entriesWith(c.entries), sineSignalItem, c.filterOn, c.filterOff), std::nullopt);
     const SignalArrays& a = s.module.arrays();
     const double w = s.module.parameters().windowTime;
     const std::vector<Row> rows = cells(spectrumTable(*s.module.completedRun()));
@@ -140,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
         SpectrumCase{"DefaultBand", {}, true, false, 500},
         SpectrumCase{"DcLine", {{fi, "0"}, {fs, "0"}}, true, false, 500},
         SpectrumCase{"NegativeLowEdge", {{fi, "-10"}}, true, false, 500},
-        SpectrumCase{"OddCountHalfLine", {{N, "1001"}, {fi, "50.25"}, {fs, "50.25"}}, true, false, 500},
+        SpectrumCase{
+            "OddCountHalfLine", {{N, "1001"}, {fi, "50.25"}, {fs, "50.25"}}, true, false, 500},
         SpectrumCase{"OddCountUpperHalf", {{N, "1003"}}, true, false, 502},
         SpectrumCase{"FilterOff", {}, false, true, 500},
         SpectrumCase{"BothOptions", {}, true, true, 500}),
@@ -155,8 +161,8 @@ TEST(RunTables, ARefusedRequestLeavesTheCompletedRun)
     const std::string waveform = waveformTable(*s.module.completedRun());
     const std::string spectrum = spectrumTable(*s.module.completedRun());
 
-    const RunEntries refused = entriesWith(
-        {{N, "400"}, {W, "4"}, {fi, "10"}, {fs, "20"}, {fSignal, "3"}, {ke, "0"}});
+    const RunEntries refused =
+        entriesWith({{N, "400"}, {W, "4"}, {fi, "10"}, {fs, "20"}, {fSignal, "3"}, {ke, "0"}});
     ASSERT_NE(s.run(refused, sineSignalItem, false, true), std::nullopt);
     ASSERT_EQ(s.module.parameters().sampleCount, 400);
     ASSERT_TRUE(s.module.completedRun().has_value());

@@ -14,10 +14,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
 #include <complex>
 #include <cstdint>
 #include <functional>
+#include <numbers>
 #include <random>
 #include <set>
 #include <string>
@@ -35,15 +35,17 @@ using testsupport::trueSine;
 constexpr std::string_view sine = sineSignalItem;
 constexpr std::string_view pulse = pulseSignalItem;
 
-std::size_t size(std::int32_t n) { return static_cast<std::size_t>(n); }
+std::size_t size(std::int32_t n)
+{
+    return static_cast<std::size_t>(n);
+}
 
 // ---- K = R(N / 2)
 
 TEST(HighestLine, HalfTheCountTiesToEven)
 {
-    const std::pair<std::int32_t, std::int32_t> cases[] = {{1, 0},     {2, 1},     {3, 2},
-                                                            {5, 2},    {7, 4},     {1000, 500},
-                                                            {1001, 500}, {1003, 502}};
+    const std::pair<std::int32_t, std::int32_t> cases[] = {
+        {1, 0}, {2, 1}, {3, 2}, {5, 2}, {7, 4}, {1000, 500}, {1001, 500}, {1003, 502}};
     for (auto [count, line] : cases)
         EXPECT_EQ(highestLine(count), line) << "N = " << count;
 }
@@ -85,7 +87,8 @@ TEST_P(TransformPair, MatchesExtendedPrecisionSums)
     std::vector<double> magnitude(size(count) + 1, 7.5);
     amplitudeSpectrum(re, im, count, w, magnitude);
     for (std::size_t k = 0; k <= size(count); ++k) {
-        const double s = k <= size(lastLine) ? static_cast<double>(2.0L / w * std::abs(expected[k])) : 7.5;
+        const double s =
+            k <= size(lastLine) ? static_cast<double>(2.0L / w * std::abs(expected[k])) : 7.5;
         EXPECT_NEAR(magnitude[k], s, 2 / w * tolerance) << "line " << k;
     }
 
@@ -100,8 +103,8 @@ TEST_P(TransformPair, MatchesExtendedPrecisionSums)
 
 INSTANTIATE_TEST_SUITE_P(Sizes, TransformPair,
                          testing::Values(std::pair{1, 2.0}, std::pair{2, 0.5}, std::pair{3, 1.0},
-                                         std::pair{64, 2.0}, std::pair{255, 0.25}, std::pair{257, 3.0},
-                                         std::pair{1000, 2.0}));
+                                         std::pair{64, 2.0}, std::pair{255, 0.25},
+                                         std::pair{257, 3.0}, std::pair{1000, 2.0}));
 
 // ---- which lines the band stop removes
 
@@ -112,14 +115,18 @@ struct BandCase {
     std::set<std::int32_t> lines;
 };
 
-void PrintTo(const BandCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BandCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class StopBand : public testing::TestWithParam<BandCase> {};
 
 TEST_P(StopBand, LinesOfTheBandAndItsMirror)
 {
     const BandCase& c = GetParam();
-    const std::array<LineRange, 2> ranges = stopBandLines(c.sampleCount, c.windowTime, c.low, c.high);
+    const std::array<LineRange, 2> ranges =
+        stopBandLines(c.sampleCount, c.windowTime, c.low, c.high);
     std::set<std::int32_t> lines;
     for (const LineRange& r : ranges) {
         if (r.first > r.last)
@@ -168,7 +175,10 @@ struct FilterCase {
     std::set<std::int32_t> removed;
 };
 
-void PrintTo(const FilterCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FilterCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class FilterInRun : public testing::TestWithParam<FilterCase> {};
 
@@ -177,7 +187,8 @@ TEST_P(FilterInRun, RemovesExactlyTheBand)
     const FilterCase& c = GetParam();
     Session unfiltered, filtered;
     ASSERT_EQ(unfiltered.run(entriesWith(c.entries), c.signal, false, true), std::nullopt);
-    ASSERT_EQ(filtered.run(entriesWith(c.entries), c.signal, c.filterOn, c.filterOff), std::nullopt);
+    ASSERT_EQ(filtered.run(entriesWith(c.entries), c.signal, c.filterOn, c.filterOff),
+              std::nullopt);
 
     const SignalArrays& u = unfiltered.module.arrays();
     const SignalArrays& f = filtered.module.arrays();
@@ -202,8 +213,14 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{"PulseDefaultBand", {}, pulse, true, false, lineSet({{98, 102}, {898, 902}})},
         FilterCase{"SingleLine", {{fi, "50"}, {fs, "50"}}, sine, true, false, {100, 900}},
         FilterCase{"DcLine", {{fi, "0"}, {fs, "0"}}, sine, true, false, {0, 1000}},
-        FilterCase{"NegativeLowEdge", {{fi, "-10"}}, sine, true, false, lineSet({{0, 102}, {898, 1000}})},
-        FilterCase{"OddCountHalfLine", {{N, "1001"}, {fi, "50.25"}, {fs, "50.25"}}, sine, true, false, {100, 900}},
+        FilterCase{
+            "NegativeLowEdge", {{fi, "-10"}}, sine, true, false, lineSet({{0, 102}, {898, 1000}})},
+        FilterCase{"OddCountHalfLine",
+                   {{N, "1001"}, {fi, "50.25"}, {fs, "50.25"}},
+                   sine,
+                   true,
+                   false,
+                   {100, 900}},
         FilterCase{"FilterOff", {}, sine, false, true, {}},
         FilterCase{"NeitherOption", {}, sine, false, false, {}},
         // "Filtro OFF" is looked at first.
@@ -266,8 +283,9 @@ TEST_P(OddCount, MagnitudesUpToKOnly)
     const SignalArrays& a = s.module.arrays();
     ASSERT_EQ(a.spectrumMag.size(), size(count) + 1);
     for (std::size_t k = 0; k <= lastLine; ++k) {
-        const double expected = 2.0 / 2.0 * std::sqrt(a.spectrumIm[k] * a.spectrumIm[k] +
-                                                      a.spectrumRe[k] * a.spectrumRe[k]);
+        const double expected =
+            2.0 / 2.0 *
+            std::sqrt(a.spectrumIm[k] * a.spectrumIm[k] + a.spectrumRe[k] * a.spectrumRe[k]);
         EXPECT_NEAR(a.spectrumMag[k], expected, 1e-12) << "line " << k;
     }
     EXPECT_NEAR(a.spectrumMag[2], 25.0, 1e-9);

@@ -40,7 +40,10 @@ struct PulseCase {
     std::vector<std::pair<std::int32_t, std::int32_t>> low;
 };
 
-void PrintTo(const PulseCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PulseCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class PulseTrain : public testing::TestWithParam<PulseCase> {};
 
@@ -69,9 +72,15 @@ TEST_P(PulseTrain, HighLowAndUnwrittenSamples)
         const double noise =
             4.0 * static_cast<double>(trueSine(n, oddNoiseFreq, p.windowTime, c.sampleCount));
         switch (level[static_cast<std::size_t>(n)]) {
-        case 0: EXPECT_EQ(x, 0.0) << "sample " << n << " should stay unwritten"; break;
-        case 1: EXPECT_NEAR(x, noise, 1e-9) << "sample " << n << " should be low"; break;
-        default: EXPECT_NEAR(x, 25.0 + noise, 1e-9) << "sample " << n << " should be high"; break;
+        case 0:
+            EXPECT_EQ(x, 0.0) << "sample " << n << " should stay unwritten";
+            break;
+        case 1:
+            EXPECT_NEAR(x, noise, 1e-9) << "sample " << n << " should be low";
+            break;
+        default:
+            EXPECT_NEAR(x, 25.0 + noise, 1e-9) << "sample " << n << " should be high";
+            break;
         }
     }
 }
@@ -88,11 +97,16 @@ INSTANTIATE_TEST_SUITE_P(
         PulseCase{"OddCountOverlap", 1003, 1, 0.5, {{0, 501}}, {{502, 1002}}},
         // The low part of period 0 ends at R(499.5) = 500, where period 1's high part
         // starts (R(500.5) = 500) and overwrites it.
-        PulseCase{"OddCountTwoPeriods", 1001, 2, 0.5, {{0, 250}, {500, 751}}, {{251, 499}, {752, 1000}}},
+        PulseCase{
+            "OddCountTwoPeriods", 1001, 2, 0.5, {{0, 250}, {500, 751}}, {{251, 499}, {752, 1000}}},
         // Quarter duty over four periods: R(q + 62.5) ends each high part on the even
         // side and R(q + 63.5) starts the low part one sample later, so 63, 313, 563 and
         // 813 stay 0.
-        PulseCase{"QuarterDutyGaps", 1000, 4, 0.25, {{0, 62}, {250, 312}, {500, 562}, {750, 812}},
+        PulseCase{"QuarterDutyGaps",
+                  1000,
+                  4,
+                  0.25,
+                  {{0, 62}, {250, 312}, {500, 562}, {750, 812}},
                   {{64, 249}, {314, 499}, {564, 749}, {814, 999}}},
         PulseCase{"FullDuty", 1000, 2, 1.0, {{0, 1000}}, {}},
         PulseCase{"ZeroDuty", 1000, 2, 0.0, {{0, 0}, {500, 500}}, {{1, 499}, {501, 999}}},
@@ -117,7 +131,8 @@ TEST(SineSignal, CoversEverySampleIncludingN)
         for (std::int32_t n = 0; n <= count; ++n) {
             const long double expected = 25.0L * trueSine(n, 1.3, 2, count) + 25.0L +
                                          4.0L * trueSine(n, oddNoiseFreq, 2, count);
-            ASSERT_NEAR(a.sineSignal[static_cast<std::size_t>(n)], static_cast<double>(expected), 1e-9)
+            ASSERT_NEAR(a.sineSignal[static_cast<std::size_t>(n)], static_cast<double>(expected),
+                        1e-9)
                 << "N = " << count << ", n = " << n;
         }
     }
@@ -131,7 +146,10 @@ struct SelectionCase {
     int chosen;        // 0 none, 1 sine, 2 pulse
 };
 
-void PrintTo(const SelectionCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SelectionCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Selection : public testing::TestWithParam<SelectionCase> {};
 
@@ -146,13 +164,13 @@ TEST_P(Selection, CopiesTheChosenSignal)
     EXPECT_EQ(a.inputSignal, *expected[GetParam().chosen]);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, Selection,
-    testing::Values(SelectionCase{"Sine", std::string(sineSignalItem), 1},
-                    SelectionCase{"Pulse", std::string(pulseSignalItem), 2},
-                    SelectionCase{"Neither", "Segnale quadro", 0},
-                    SelectionCase{"SineWithATrailingBlank", std::string(sineSignalItem) + " ", 0}),
-    testsupport::ByName{});
+INSTANTIATE_TEST_SUITE_P(Table, Selection,
+                         testing::Values(SelectionCase{"Sine", std::string(sineSignalItem), 1},
+                                         SelectionCase{"Pulse", std::string(pulseSignalItem), 2},
+                                         SelectionCase{"Neither", "Segnale quadro", 0},
+                                         SelectionCase{"SineWithATrailingBlank",
+                                                       std::string(sineSignalItem) + " ", 0}),
+                         testsupport::ByName{});
 
 // ---- the same through a run request, with the default entries
 
@@ -199,7 +217,8 @@ TEST(SynthesisRun, DefaultPulseTrain)
 TEST(SynthesisRun, PulseWithoutPeriodsIsAllZero)
 {
     Session s;
-    ASSERT_EQ(s.run(entriesWith({{fSignal, "0.2"}}), pulseSignalItem, false, true), std::nullopt);  // R(0.4) = 0
+    ASSERT_EQ(s.run(entriesWith({{fSignal, "0.2"}}), pulseSignalItem, false, true),
+              std::nullopt);  // R(0.4) = 0
     EXPECT_EQ(s.module.periodCount(), 0);
     const SignalArrays& a = s.module.arrays();
     EXPECT_EQ(testsupport::largestMagnitude(a.pulseSignal), 0.0);
@@ -220,7 +239,8 @@ TEST_P(DutyOutsideWithSine, PulseTrainCutToTheArray)
     ASSERT_EQ(pulse.size(), 221u);
     for (std::int32_t n = 0; n <= 220; ++n)
         ASSERT_NEAR(pulse[static_cast<std::size_t>(n)],
-                    level + 4.0 * static_cast<double>(trueSine(n, 50, 2, 220)), 1e-9) << n;
+                    level + 4.0 * static_cast<double>(trueSine(n, 50, 2, 220)), 1e-9)
+            << n;
     if (level == 0) {
         EXPECT_EQ(pulse[220], 0.0);  // no low part reaches sample N
     }
@@ -233,7 +253,8 @@ TEST(SynthesisRun, SmallerRunLeavesNoTraceOfALargerOne)
 {
     Session s;
     ASSERT_EQ(s.run({}, pulseSignalItem, false, true), std::nullopt);
-    ASSERT_EQ(s.run(entriesWith({{N, "300"}, {r, "1"}}), sineSignalItem, false, true), std::nullopt);
+    ASSERT_EQ(s.run(entriesWith({{N, "300"}, {r, "1"}}), sineSignalItem, false, true),
+              std::nullopt);
     const SignalArrays& a = s.module.arrays();
     for (const std::vector<double>* v :
          {&a.sineSignal, &a.pulseSignal, &a.inputSignal, &a.spectrumRe, &a.spectrumIm,
@@ -242,7 +263,8 @@ TEST(SynthesisRun, SmallerRunLeavesNoTraceOfALargerOne)
     for (std::size_t k = 151; k <= 300; ++k)
         EXPECT_EQ(a.spectrumMag[k], 0.0) << k;
     EXPECT_EQ(a.outputSignal[300], 0.0);
-    EXPECT_NEAR(a.pulseSignal[300], 25.0 + 4.0 * static_cast<double>(trueSine(300, 50, 2, 300)), 1e-9);
+    EXPECT_NEAR(a.pulseSignal[300], 25.0 + 4.0 * static_cast<double>(trueSine(300, 50, 2, 300)),
+                1e-9);
     EXPECT_NEAR(a.inputSignal[75], 25.0, 1e-9);  // half a period of the 1 Hz sine
 }
 

@@ -126,7 +126,8 @@ inline std::set<std::int32_t> removedLines(const SignalArrays& unfiltered,
     return removed;
 }
 
-inline std::set<std::int32_t> lineSet(std::initializer_list<std::pair<std::int32_t, std::int32_t>> ranges)
+inline std::set<std::int32_t>
+lineSet(std::initializer_list<std::pair<std::int32_t, std::int32_t>> ranges)
 {
     std::set<std::int32_t> lines;
     for (auto [first, last] : ranges)

@@ -51,7 +51,10 @@ struct RefusalCase {
     std::string_view signal = sine;
 };
 
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RefusalCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Refusal : public testing::TestWithParam<RefusalCase> {};
 
@@ -69,9 +72,10 @@ TEST_P(Refusal, GivesTheFirstFailedTestsMessageAndTouchesNothing)
     EXPECT_EQ(s.module.messageText(), c.message);
     EXPECT_TRUE(s.host.untouched()) << "a refused request must neither clear, show nor draw";
     const SignalArrays &a = s.module.arrays(), &b = before.arrays();
-    for (auto array : {&SignalArrays::sineSignal, &SignalArrays::pulseSignal, &SignalArrays::inputSignal,
-                       &SignalArrays::spectrumRe, &SignalArrays::spectrumIm, &SignalArrays::spectrumMag,
-                       &SignalArrays::outputSignal})
+    for (auto array :
+         {&SignalArrays::sineSignal, &SignalArrays::pulseSignal, &SignalArrays::inputSignal,
+          &SignalArrays::spectrumRe, &SignalArrays::spectrumIm, &SignalArrays::spectrumMag,
+          &SignalArrays::outputSignal})
         EXPECT_EQ(a.*array, b.*array);
     for (auto value : {&ComputationModule::inputPeak, &ComputationModule::outputPeak,
                        &ComputationModule::spectrumPeak, &ComputationModule::spectrumScale,
@@ -86,10 +90,14 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"ZoomZero", msg::zoomZero, {{ke, "0"}}},
         RefusalCase{"ZoomWithComma", msg::zoomZero, {{ke, "0,7"}}},
         RefusalCase{"ZoomEmpty", msg::zoomZero, {{ke, ""}}},
-        RefusalCase{"ZoomBeforeAll", msg::zoomZero, {{ke, "0"}, {W, "0"}, {N, "100"}, {fSignal, "3e9"}}, instruction},
+        RefusalCase{"ZoomBeforeAll",
+                    msg::zoomZero,
+                    {{ke, "0"}, {W, "0"}, {N, "100"}, {fSignal, "3e9"}},
+                    instruction},
         // The period count R(f segnale W) is formed right after the zoom test.
         RefusalCase{"PeriodCountOverflow", msg::tooManyPeriods, {{fSignal, "3e9"}}},
-        RefusalCase{"PeriodCountBeforeLimit", msg::tooManyPeriods, {{fSignal, "1e300"}, {N, "100"}}},
+        RefusalCase{
+            "PeriodCountBeforeLimit", msg::tooManyPeriods, {{fSignal, "1e300"}, {N, "100"}}},
         RefusalCase{"HugeWindowPeriods", msg::tooManyPeriods, {{W, "1e15"}}},
         RefusalCase{"WindowZero", msg::windowZero, {{W, "0"}}},
         RefusalCase{"WindowWithComma", msg::windowZero, {{W, "0,5"}}},
@@ -106,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"HugeNoiseFrequency", msg::frequencyTooHigh, {{fNoise, "1e300"}}},
         RefusalCase{"LimitBeforeBand", msg::frequencyTooHigh, {{fi, "300"}, {fs, "49"}}},
         RefusalCase{"BandReversed", msg::bandReversed, {{fi, "51"}, {fs, "49"}}},
-        RefusalCase{"BandBeforeSignalType", msg::bandReversed, {{fi, "51"}, {fs, "49"}}, instruction},
+        RefusalCase{
+            "BandBeforeSignalType", msg::bandReversed, {{fi, "51"}, {fs, "49"}}, instruction},
         // The drop-down must show one of its two items exactly.
         RefusalCase{"InstructionText", msg::signalTypeMissing, {}, instruction},
         RefusalCase{"EmptySignalType", msg::signalTypeMissing, {}, ""},
@@ -114,12 +123,16 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"TrailingBlank", msg::signalTypeMissing, {}, "Segnale sinusoidale "},
         RefusalCase{"LeadingBlank", msg::signalTypeMissing, {}, " Segnale impulsi rettangolari"},
         RefusalCase{"UpperCasePulse", msg::signalTypeMissing, {}, "SEGNALE IMPULSI RETTANGOLARI"},
-        RefusalCase{"SignalTypeBeforeRanges", msg::signalTypeMissing, {{amplitude, "1e16"}, {N, "21474837"}}, instruction},
+        RefusalCase{"SignalTypeBeforeRanges",
+                    msg::signalTypeMissing,
+                    {{amplitude, "1e16"}, {N, "21474837"}},
+                    instruction},
         // Every real entry is 0 or of magnitude 1e-15..1e15.
         RefusalCase{"TinyLowEdge", msg::valueOutOfRange, {{fi, "-1e-16"}}},
         RefusalCase{"TinyHighEdge", msg::valueOutOfRange, {{fi, "0"}, {fs, "1e-16"}}},
         RefusalCase{"HugeAmplitude", msg::valueOutOfRange, {{amplitude, "1e16"}}},
-        RefusalCase{"JustAboveLargest", msg::valueOutOfRange, {{amplitude, "1.0000000000000002e15"}}},
+        RefusalCase{
+            "JustAboveLargest", msg::valueOutOfRange, {{amplitude, "1.0000000000000002e15"}}},
         RefusalCase{"JustBelowSmallest", msg::valueOutOfRange, {{amplitude, "9.9e-16"}}},
         RefusalCase{"HugeNoise", msg::valueOutOfRange, {{noise, "-1e16"}}},
         RefusalCase{"TinyNoise", msg::valueOutOfRange, {{noise, "1e-300"}}},
@@ -130,31 +143,50 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"TinyNoiseFrequency", msg::valueOutOfRange, {{fNoise, "-1e-16"}}},
         RefusalCase{"TinyZoom", msg::valueOutOfRange, {{ke, "1e-16"}}},
         RefusalCase{"HugeZoom", msg::valueOutOfRange, {{ke, "1e16"}}},
-        RefusalCase{"RangesBeforeSampleCount", msg::valueOutOfRange, {{offset, "1e16"}, {N, "21474837"}}},
+        RefusalCase{
+            "RangesBeforeSampleCount", msg::valueOutOfRange, {{offset, "1e16"}, {N, "21474837"}}},
         // 1 <= N <= 21474836.
         RefusalCase{"TooManySamples", msg::sampleCountOutOfRange, {{N, "21474837"}}},
         RefusalCase{"NegativeSamplesAndWindow", msg::sampleCountOutOfRange, negativeWindow},
-        RefusalCase{"NoSamplesNegativeWindow", msg::sampleCountOutOfRange, plus(negativeWindow, {{N, "0"}})},
-        RefusalCase{"SampleCountBeforeDuty", msg::sampleCountOutOfRange, {{N, "21474837"}, {r, "2"}}, pulse},
+        RefusalCase{"NoSamplesNegativeWindow", msg::sampleCountOutOfRange,
+                    plus(negativeWindow, {{N, "0"}})},
+        RefusalCase{"SampleCountBeforeDuty",
+                    msg::sampleCountOutOfRange,
+                    {{N, "21474837"}, {r, "2"}},
+                    pulse},
         // The duty cycle matters for the pulse train only.
         RefusalCase{"DutyAboveOne", msg::dutyCycleOutOfRange, {{r, "1.5"}}, pulse},
-        RefusalCase{"DutyJustAboveOne", msg::dutyCycleOutOfRange, {{r, "1.0000000000000002"}}, pulse},
+        RefusalCase{
+            "DutyJustAboveOne", msg::dutyCycleOutOfRange, {{r, "1.0000000000000002"}}, pulse},
         RefusalCase{"NegativeDuty", msg::dutyCycleOutOfRange, {{r, "-0.1"}}, pulse},
-        RefusalCase{"DutyBeforeFrequencySum", msg::dutyCycleOutOfRange, {{r, "2"}, {fNoise, "-1"}}, pulse},
+        RefusalCase{
+            "DutyBeforeFrequencySum", msg::dutyCycleOutOfRange, {{r, "2"}, {fNoise, "-1"}}, pulse},
         // N times the period count must fit 32 bits: 21474836 * 101 does not.
-        RefusalCase{"SamplesTimesPeriods", msg::tooManyPeriods, {{N, "21474836"}, {fSignal, "50.5"}}},
-        RefusalCase{"SamplesTimesPeriodsBeforeSum", msg::tooManyPeriods,
+        RefusalCase{
+            "SamplesTimesPeriods", msg::tooManyPeriods, {{N, "21474836"}, {fSignal, "50.5"}}},
+        RefusalCase{"SamplesTimesPeriodsBeforeSum",
+                    msg::tooManyPeriods,
                     {{N, "21474836"}, {fSignal, "50.5"}, {fNoise, "-50.5"}}},
         // A period must span at least one sample: the pulse train is formed period by
         // period, and N = 1 with 2^31 - 1 periods would keep the run going for minutes.
-        RefusalCase{"MorePeriodsThanSamples", msg::tooManyPeriods, plus(negativeLimit, {{fSignal, "-500.5"}}), pulse},
-        RefusalCase{"MorePeriodsThanSamplesSine", msg::tooManyPeriods, plus(negativeLimit, {{fSignal, "-500.5"}})},
-        RefusalCase{"BillionsOfPeriodsOneSample", msg::tooManyPeriods,
-                    {{N, "1"}, {W, "-0.001"}, {fi, "-600"}, {fs, "-600"}, {fNoise, "-600"}, {fSignal, "-2e12"}}, pulse},
+        RefusalCase{"MorePeriodsThanSamples", msg::tooManyPeriods,
+                    plus(negativeLimit, {{fSignal, "-500.5"}}), pulse},
+        RefusalCase{"MorePeriodsThanSamplesSine", msg::tooManyPeriods,
+                    plus(negativeLimit, {{fSignal, "-500.5"}})},
+        RefusalCase{"BillionsOfPeriodsOneSample",
+                    msg::tooManyPeriods,
+                    {{N, "1"},
+                     {W, "-0.001"},
+                     {fi, "-600"},
+                     {fs, "-600"},
+                     {fNoise, "-600"},
+                     {fSignal, "-2e12"}},
+                    pulse},
         // The frequency axis is scaled by 1 / (f disturbo + f segnale).
         RefusalCase{"OppositeFrequencies", msg::frequencySumZero, {{fNoise, "-1"}}},
         RefusalCase{"BothFrequenciesZero", msg::frequencySumZero, {{fSignal, "0"}, {fNoise, "0"}}},
-        RefusalCase{"OppositeFractional", msg::frequencySumZero, {{fSignal, "-2.5"}, {fNoise, "2.5"}}}),
+        RefusalCase{
+            "OppositeFractional", msg::frequencySumZero, {{fSignal, "-2.5"}, {fNoise, "2.5"}}}),
     testsupport::ByName{});
 
 // ---- acceptance at the edges of every test, checked without running (some of these
@@ -167,7 +199,10 @@ struct AcceptCase {
     std::string_view signal = sine;
 };
 
-void PrintTo(const AcceptCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const AcceptCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Acceptance : public testing::TestWithParam<AcceptCase> {};
 
@@ -180,58 +215,63 @@ TEST_P(Acceptance, PassesAndDerivesScaleAndPeriods)
     EXPECT_EQ(record.periodCount, c.periodCount);
     // The frequency axis spans 2 ke (f disturbo + f segnale) hertz over 100 units.
     const RunParameters& p = record.parameters;
-    EXPECT_EQ(record.spectrumScale, static_cast<double>(p.sampleCount) /
-                                        (((p.windowTime * 4) * p.freqAxisZoom) * (p.noiseFreq + p.signalFreq)));
+    EXPECT_EQ(record.spectrumScale,
+              static_cast<double>(p.sampleCount) /
+                  (((p.windowTime * 4) * p.freqAxisZoom) * (p.noiseFreq + p.signalFreq)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Acceptance,
-    testing::Values(AcceptCase{"Defaults", 2, {}}, AcceptCase{"PulseDefaults", 2, {}, pulse},
-                    AcceptCase{"EqualEdges", 2, {{fi, "50"}, {fs, "50"}}},
-                    AcceptCase{"JustBelowLimit", 2, {{fNoise, "247.49"}}},
-                    AcceptCase{"LargestSampleCount", 2, {{N, "21474836"}}},
-                    AcceptCase{"LargestSamplesTimesPeriods", 100, {{N, "21474836"}, {fSignal, "50"}}},
-                    AcceptCase{"RoundedSampleCount", 2, {{N, "1000.5"}}},
-                    AcceptCase{"LargestAmplitude", 2, {{amplitude, "1e15"}}},
-                    AcceptCase{"SmallestAmplitude", 2, {{amplitude, "-1e-15"}}},
-                    AcceptCase{"ZeroEntries", 2, {{noise, "0"}, {offset, "0"}, {r, "0"}, {fi, "0"}, {fs, "0"}}},
-                    AcceptCase{"SineIgnoresDutyAbove", 2, {{r, "3"}}},
-                    AcceptCase{"SineIgnoresDutyBelow", 2, {{r, "-2"}}},
-                    AcceptCase{"PulseFullDuty", 2, {{r, "1"}}, pulse},
-                    AcceptCase{"PulseZeroDuty", 2, {{r, "0"}}, pulse},
-                    AcceptCase{"PulseWithoutPeriods", 0, {{fSignal, "0.2"}}, pulse},
-                    AcceptCase{"HalfPeriodTiesToEven", 2, {{fSignal, "1.25"}}},
-                    AcceptCase{"NegativeLowEdge", 2, {{fi, "-10"}}},
-                    AcceptCase{"NegativeZoom", 2, {{ke, "-0.7"}}},
-                    AcceptCase{"SingleSample", 0, {{N, "1"}, {W, "0.001"}}},
-                    AcceptCase{"AsManyPeriodsAsSamples", 1000, plus(negativeLimit, {{fSignal, "-500"}}), pulse}),
+    testing::Values(
+        AcceptCase{"Defaults", 2, {}}, AcceptCase{"PulseDefaults", 2, {}, pulse},
+        AcceptCase{"EqualEdges", 2, {{fi, "50"}, {fs, "50"}}},
+        AcceptCase{"JustBelowLimit", 2, {{fNoise, "247.49"}}},
+        AcceptCase{"LargestSampleCount", 2, {{N, "21474836"}}},
+        AcceptCase{"LargestSamplesTimesPeriods", 100, {{N, "21474836"}, {fSignal, "50"}}},
+        AcceptCase{"RoundedSampleCount", 2, {{N, "1000.5"}}},
+        AcceptCase{"LargestAmplitude", 2, {{amplitude, "1e15"}}},
+        AcceptCase{"SmallestAmplitude", 2, {{amplitude, "-1e-15"}}},
+        AcceptCase{"ZeroEntries", 2, {{noise, "0"}, {offset, "0"}, {r, "0"}, {fi, "0"}, {fs, "0"}}},
+        AcceptCase{"SineIgnoresDutyAbove", 2, {{r, "3"}}},
+        AcceptCase{"SineIgnoresDutyBelow", 2, {{r, "-2"}}},
+        AcceptCase{"PulseFullDuty", 2, {{r, "1"}}, pulse},
+        AcceptCase{"PulseZeroDuty", 2, {{r, "0"}}, pulse},
+        AcceptCase{"PulseWithoutPeriods", 0, {{fSignal, "0.2"}}, pulse},
+        AcceptCase{"HalfPeriodTiesToEven", 2, {{fSignal, "1.25"}}},
+        AcceptCase{"NegativeLowEdge", 2, {{fi, "-10"}}},
+        AcceptCase{"NegativeZoom", 2, {{ke, "-0.7"}}},
+        AcceptCase{"SingleSample", 0, {{N, "1"}, {W, "0.001"}}},
+        AcceptCase{"AsManyPeriodsAsSamples", 1000, plus(negativeLimit, {{fSignal, "-500"}}),
+                   pulse}),
     testsupport::ByName{});
 
 // ---- the record: each entry is stored as it is read; an entry whose number does not
 // fit ends the reading and keeps it and the later ones as they were
 
-const std::array<std::string RunEntries::*, 11> readingOrder{fi, fs, amplitude, noise, offset, W,
+const std::array<std::string RunEntries::*, 11> readingOrder{fi, fs, amplitude, noise,  offset, W,
                                                              N,  r,  fSignal,   fNoise, ke};
 
 // Accepted first (L = 59.4, 3 periods), then retyped as the second set and broken.
-const std::vector<EntryText> firstEntries{{fi, "40"}, {fs, "45"}, {amplitude, "20"}, {noise, "3"},
-                                          {offset, "10"}, {W, "2"}, {N, "240"}, {r, "0.4"},
-                                          {fSignal, "1.5"}, {fNoise, "30"}, {ke, "0.5"}};
-const std::vector<EntryText> secondEntries{{fi, "41"}, {fs, "46"}, {amplitude, "21"}, {noise, "3.5"},
-                                           {offset, "11"}, {W, "2.5"}, {N, "250"}, {r, "0.45"},
-                                           {fSignal, "2"}, {fNoise, "31"}, {ke, "0.6"}};
+const std::vector<EntryText> firstEntries{
+    {fi, "40"}, {fs, "45"}, {amplitude, "20"}, {noise, "3"},   {offset, "10"}, {W, "2"},
+    {N, "240"}, {r, "0.4"}, {fSignal, "1.5"},  {fNoise, "30"}, {ke, "0.5"}};
+const std::vector<EntryText> secondEntries{
+    {fi, "41"}, {fs, "46"},  {amplitude, "21"}, {noise, "3.5"}, {offset, "11"}, {W, "2.5"},
+    {N, "250"}, {r, "0.45"}, {fSignal, "2"},    {fNoise, "31"}, {ke, "0.6"}};
 
 // The record's fields as numbers, in reading order.
 std::array<double, 11> stored(const RunParameters& p)
 {
-    return {p.stopLowFreq, p.stopHighFreq, p.signalAmplitude, p.noiseAmplitude, p.signalOffset,
-            p.windowTime,  double(p.sampleCount), p.dutyCycle, p.signalFreq, p.noiseFreq, p.freqAxisZoom};
+    return {p.stopLowFreq,  p.stopHighFreq, p.signalAmplitude,     p.noiseAmplitude,
+            p.signalOffset, p.windowTime,   double(p.sampleCount), p.dutyCycle,
+            p.signalFreq,   p.noiseFreq,    p.freqAxisZoom};
 }
 
 std::array<double, 11> storedAfterValidation(const std::vector<EntryText>& entries)
 {
     RunRecord record;
-    EXPECT_EQ(validateRunRequest(testsupport::requestOf(entriesWith(entries)), record), std::nullopt);
+    EXPECT_EQ(validateRunRequest(testsupport::requestOf(entriesWith(entries)), record),
+              std::nullopt);
     return stored(record.parameters);
 }
 
@@ -248,8 +288,10 @@ TEST_P(ReadingStops, AtAnEntryThatDoesNotFit)
     const std::optional<std::string> result =
         s.run(entriesWith(plus(secondEntries, {{readingOrder[field], text}})));
     ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(*result, readingOrder[field] == N ? msg::sampleCountOutOfRange : msg::valueOutOfRange);
-    const auto first = storedAfterValidation(firstEntries), second = storedAfterValidation(secondEntries);
+    EXPECT_EQ(*result,
+              readingOrder[field] == N ? msg::sampleCountOutOfRange : msg::valueOutOfRange);
+    const auto first = storedAfterValidation(firstEntries),
+               second = storedAfterValidation(secondEntries);
     const auto now = stored(s.module.parameters());
     for (std::size_t f = 0; f < now.size(); ++f)
         EXPECT_EQ(now[f], f < field ? second[f] : first[f]) << "field " << f;

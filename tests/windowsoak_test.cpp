@@ -53,7 +53,9 @@ const std::array<EntryChoices, 11> entryChoices = {{
     {"Text5", &RunEntries::noiseAmplitude, {"4", "0", "10"}},
     {"Text9", &RunEntries::signalOffset, {"25", "0", "-25"}},
     {"Text1", &RunEntries::windowTime, {"2", "1", "2.5", "0", "-2"}},
-    {"Text13", &RunEntries::sampleCount, {"1000", "600", "257", "1001", "100", "0", "-1000", "3e9", ""}},
+    {"Text13",
+     &RunEntries::sampleCount,
+     {"1000", "600", "257", "1001", "100", "0", "-1000", "3e9", ""}},
     {"Text4", &RunEntries::dutyCycle, {"0.5", "0", "1", "1.5"}},
     {"Text3", &RunEntries::signalFreq, {"1", "3", "1.5", "0.2", "-50"}},
     {"Text7", &RunEntries::noiseFreq, {"50", "49.9", "30", "300"}},
@@ -67,8 +69,9 @@ class CompleteRun : public RunHost {
 public:
     CompleteRun(const RunEntries& entries, std::string signalType, bool filterOn, bool filterOff)
     {
-        m_refusal = m_module.requestRun({entries, std::move(signalType), filterOn, filterOff}, *this)
-                        .refusal();
+        m_refusal =
+            m_module.requestRun({entries, std::move(signalType), filterOn, filterOff}, *this)
+                .refusal();
     }
 
     PlotSurface& waveformSurface() override { return m_waveform.plot(); }
@@ -187,8 +190,8 @@ private:
         RunEntries entries;
         for (const EntryChoices& choice : entryChoices) {
             const bool keepDefault = std::bernoulli_distribution(0.7)(random);
-            const auto pick = std::uniform_int_distribution<std::size_t>(
-                0, choice.texts.size() - 1)(random);
+            const auto pick =
+                std::uniform_int_distribution<std::size_t>(0, choice.texts.size() - 1)(random);
             entries.*choice.field = choice.texts[keepDefault ? 0 : pick];
         }
         const int signal = std::discrete_distribution<int>({45, 45, 10})(random);
@@ -248,8 +251,10 @@ private:
                            std::uniform_int_distribution<int>(area.top(), area.bottom())(random));
         const QString tipBefore = plot.toolTip();
         std::optional<QPointF> reported;
-        const auto connection = connect(&plot, &PlotWidget::mouseMoved, this,
-                                        [&](int, int, float x, float y) { reported = {x, y}; });
+        const auto connection =
+            connect(&plot, &PlotWidget::mouseMoved, this, [&](int, int, float x, float y) {
+                reported = {x, y};
+            });
         QMouseEvent move(QEvent::MouseMove, QPointF(pixel), QPointF(plot.mapToGlobal(pixel)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(&plot, &move);
@@ -281,8 +286,8 @@ private:
         if (QTest::currentTestFailed())
             return;
         Form2* waveform = m_program->waveform();
-        const MessagesSeen seen = acceptMessages(
-            [&] { waveform->findChild<QAbstractButton*>("Command1")->click(); });
+        const MessagesSeen seen =
+            acceptMessages([&] { waveform->findChild<QAbstractButton*>("Command1")->click(); });
         if (seen.texts.isEmpty()) {
             QVERIFY(m_program->spectrum()->isVisible());
         } else {

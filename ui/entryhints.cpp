@@ -70,8 +70,8 @@ std::optional<QString> entryHint(const QString& text)
         return readAs + QStringLiteral("il separatore decimale è il punto (%1)")
                             .arg(done + QLatin1Char('.') + rest.mid(1));
     if (isLetter(rest.front()))
-        return readAs + QStringLiteral("le lettere dopo il numero sono ignorate (%1)")
-                            .arg(quoted(rest));
+        return readAs +
+               QStringLiteral("le lettere dopo il numero sono ignorate (%1)").arg(quoted(rest));
     if (startsNumber(rest))
         return readAs + QStringLiteral("si legge un solo numero per casella, %1 è ignorato")
                             .arg(quoted(rest));
@@ -87,8 +87,8 @@ void showEntryHints(QWidget& window)
         QPalette colours = box->palette();
         if (!box->property(plainBaseProperty).isValid())
             box->setProperty(plainBaseProperty, colours.color(QPalette::Base));
-        colours.setColor(QPalette::Base, hint ? hintTint
-                                              : box->property(plainBaseProperty).value<QColor>());
+        colours.setColor(QPalette::Base,
+                         hint ? hintTint : box->property(plainBaseProperty).value<QColor>());
         box->setPalette(colours);
         box->setToolTip(hint.value_or(QString()));
     }

@@ -67,7 +67,8 @@ const Control controls[] = {
     {Kind::entry, "Text7", nullptr, &RunEntries::noiseFreq, twipRect(10440, 1080, 1935, 375)},
     {Kind::label, "Label14", "f disturbo  sinusoidale", nullptr, twipRect(9120, 1080, 1095, 495)},
     {Kind::label, "Label7", description, nullptr, twipRect(240, 120, 14295, 255)},
-    {Kind::dropDown, "Combo1", signalTypeInstruction.data(), nullptr, twipRect(7560, 3120, 6495, 420)},
+    {Kind::dropDown, "Combo1", signalTypeInstruction.data(), nullptr,
+     twipRect(7560, 3120, 6495, 420)},
     {Kind::label, "Label8", "Casella per la scelta del segnale:", nullptr,
      twipRect(7560, 2880, 2895, 255)},
     {Kind::entry, "Text5", nullptr, &RunEntries::noiseAmplitude, twipRect(10440, 600, 1935, 375)},
@@ -142,8 +143,8 @@ Form1::Form1(ComputationModule& module, QWidget* parent)
             m_signalType->setEditable(true);
             // Typing and Enter must not add items: the list holds the two signals only.
             m_signalType->setInsertPolicy(QComboBox::NoInsert);
-            m_signalType->addItem(QString::fromUtf8(sineSignalItem.data(),
-                                                    static_cast<int>(sineSignalItem.size())));
+            m_signalType->addItem(
+                QString::fromUtf8(sineSignalItem.data(), static_cast<int>(sineSignalItem.size())));
             m_signalType->addItem(QString::fromUtf8(pulseSignalItem.data(),
                                                     static_cast<int>(pulseSignalItem.size())));
             m_signalType->setCurrentIndex(-1);

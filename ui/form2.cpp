@@ -70,9 +70,9 @@ void Form2::Picture1_MouseMove(int, int, float X, float Y)
     // Below the plot (a drag) the selection stays, and before any selection the
     // tool-tip stays as it is.
     if (m_inputCurve->isChecked())
-        m_plot->setToolTipText(waveformReadout(m_module, WaveformCurve::input, X, Y,
-                                               localeDecimalSeparator()));
+        m_plot->setToolTipText(
+            waveformReadout(m_module, WaveformCurve::input, X, Y, localeDecimalSeparator()));
     if (m_outputCurve->isChecked())
-        m_plot->setToolTipText(waveformReadout(m_module, WaveformCurve::output, X, Y,
-                                               localeDecimalSeparator()));
+        m_plot->setToolTipText(
+            waveformReadout(m_module, WaveformCurve::output, X, Y, localeDecimalSeparator()));
 }

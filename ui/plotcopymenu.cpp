@@ -96,8 +96,8 @@ void PlotCopyMenu::copyData() const
     // The table of the largest runs takes gigabytes of text, more than some machines
     // have to spare: then nothing is copied, and the student is told why.
     try {
-        QGuiApplication::clipboard()->setText(QString::fromStdString(
-            m_table(*m_module.completedRun())));
+        QGuiApplication::clipboard()->setText(
+            QString::fromStdString(m_table(*m_module.completedRun())));
     } catch (const std::bad_alloc&) {
         showMessage(m_plot.window(), std::string(messages::outOfMemoryToCopy));
     }

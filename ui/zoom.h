@@ -24,7 +24,7 @@ class Zoom : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr std::array<int, 13> steps{50, 67, 75, 80, 90, 100, 110,
+    static constexpr std::array<int, 13> steps{50,  67,  75,  80,  90,  100, 110,
                                                125, 150, 175, 200, 250, 300};
 
     // Watches the whole application for Ctrl with the wheel and for windows shown for

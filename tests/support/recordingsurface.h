@@ -23,7 +23,8 @@ struct SurfaceCall {
 // other host events can be checked.
 class RecordingSurface : public PlotSurface {
 public:
-    explicit RecordingSurface(std::string name = "surface", std::vector<std::string>* journal = nullptr)
+    explicit RecordingSurface(std::string name = "surface",
+                              std::vector<std::string>* journal = nullptr)
         : m_name(std::move(name)), m_journal(journal)
     {
     }
@@ -32,7 +33,8 @@ public:
     {
         record({SurfaceCall::Kind::scale, x1, y1, x2, y2, {}, {}}, "scale");
     }
-    void line(float x1, float y1, float x2, float y2, std::optional<Colour> colour = std::nullopt) override
+    void line(float x1, float y1, float x2, float y2,
+              std::optional<Colour> colour = std::nullopt) override
     {
         record({SurfaceCall::Kind::line, x1, y1, x2, y2, colour, {}}, "line");
     }
