@@ -71,3 +71,14 @@ void addProcessorContext()
         "processor has AVX), as a run starts; runStart calls RunJob::compute itself "
         "after drawAsTheWindowsDo()");
 }
+
+int runBenchmarks(int& argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    addProcessorContext();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

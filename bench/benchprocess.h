@@ -14,3 +14,7 @@ void drawAsTheWindowsDo();
 // instruction sets it offers, the transform's widest kernel, and how the benchmarks
 // that stand for a run prepare the vector state.
 void addProcessorContext();
+
+// Runs the benchmarks the command line selects, after the context above; returns the
+// program's exit status.
+int runBenchmarks(int& argc, char** argv);

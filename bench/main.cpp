@@ -8,8 +8,6 @@
 #include <QImage>
 #include <QPainter>
 
-#include <benchmark/benchmark.h>
-
 void drawAsTheWindowsDo()
 {
     QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
@@ -22,11 +20,5 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    addProcessorContext();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

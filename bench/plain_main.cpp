@@ -3,19 +3,11 @@
 // no windows, to hold run_bench's figures against.
 #include "bench/benchprocess.h"
 
-#include <benchmark/benchmark.h>
-
 void drawAsTheWindowsDo()
 {
 }
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    addProcessorContext();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }
