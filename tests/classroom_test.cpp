@@ -2,6 +2,7 @@
 // The windows in a classroom: the program's zoom, and the hints on entries that a run
 // does not read whole.
 #include "tests/windowsupport.h"
+#include "ui/durationtext.h"
 #include "ui/zoom.h"
 
 #include <QLocale>
@@ -91,6 +92,26 @@ class ClassroomTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void theTimeLeftReadsInTheUnitThatSuitsIt_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("seconds") << 40.0 << QStringLiteral("meno di un minuto");
+        QTest::newRow("minutes") << 4 * 60.0 + 10 << QStringLiteral("circa 4 min");
+        QTest::newRow("hours") << 3 * 3600.0 << QStringLiteral("circa 3 ore");
+        QTest::newRow("days") << 39 * 3600.0 << QStringLiteral("circa 2 giorni");
+        // The largest N on two cores here: about a fortnight of arithmetic.
+        QTest::newRow("weeks") << 15 * 86400.0 << QStringLiteral("circa 2 settimane");
+        QTest::newRow("not a number") << std::nan("") << QStringLiteral("meno di un minuto");
+    }
+
+    void theTimeLeftReadsInTheUnitThatSuitsIt()
+    {
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(aboutDuration(seconds)), text);
+    }
+
     void theZoomScalesEveryWindowAndComesBackExactly()
     {
         Program p;
