@@ -104,25 +104,16 @@ void fastPair(benchmark::State& state, int threads)
         state.counters["times_faster"] = median(literal->second) / seconds;
 }
 
-// Wall-clock time: the fast pair works on every core.
-BENCHMARK(literalPair)
-    ->Arg(1000)
-    ->Arg(4000)
-    ->Arg(16000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime();
-BENCHMARK_CAPTURE(fastPair, one_thread, 1)
-    ->Arg(1000)
-    ->Arg(4000)
-    ->Arg(16000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime();
-BENCHMARK_CAPTURE(fastPair, every_core, 0)
-    ->Arg(1000)
-    ->Arg(4000)
-    ->Arg(16000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime();
+// The sizes every transform benchmark runs at, timed by the wall clock: the fast pair
+// works on every core.
+void atEverySize(benchmark::internal::Benchmark* timing)
+{
+    timing->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMillisecond)->UseManualTime();
+}
+
+BENCHMARK(literalPair)->Apply(atEverySize);
+BENCHMARK_CAPTURE(fastPair, one_thread, 1)->Apply(atEverySize);
+BENCHMARK_CAPTURE(fastPair, every_core, 0)->Apply(atEverySize);
 
 // A run of the default entries with N samples, started as the windows start it, and
 // cancelled where its transform begins: the arrays, the synthesis of both signals
