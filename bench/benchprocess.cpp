@@ -62,8 +62,7 @@ void addProcessorContext()
                                                  cpuInfo("model") + ")");
     benchmark::AddCustomContext("vector_sets", vectorSets());
     benchmark::AddCustomContext("fast_pair", std::to_string(widestLanes()) +
-                                                 " lanes, SLEEF sincos " + LANE_SINCOS_ACCURACY +
-                                                 " (3.5 ulp: u35, 1 ulp: u10)");
+                                                 " lanes, sine and cosine series inline");
     benchmark::AddCustomContext(
         "vector_state",
         "each transform pair is timed after drawAsTheWindowsDo() (a QPainter line in "

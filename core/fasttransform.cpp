@@ -18,10 +18,15 @@ namespace {
 constexpr int maxLanes = 16;
 
 template <int width, LaneFamily family>
-constexpr LaneKernel kernel(bool supported)
+constexpr LaneKernel kernel(bool runnable, LaneFamily chosen)
 {
     static_assert(width >= 1 && width <= maxLanes);
-    return {width, supported, &forwardLines<width, family>, &inverseSamples<width, family>};
+    return {width,
+            family,
+            runnable,
+            runnable && family == chosen,
+            &forwardLines<width, family>,
+            &inverseSamples<width, family>};
 }
 
 }  // namespace
@@ -33,19 +38,20 @@ std::span<const LaneKernel> laneKernels()
     // operating system (which must save the wider registers) have to agree, which
     // these checks cover. The FMA kernels are built for AVX2 too: the few processors
     // with FMA but without AVX2 (AMD's of 2012 to 2014) take the plain family.
-    static const bool fma = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    static const LaneFamily chosen = avx2 ? LaneFamily::fma : LaneFamily::plain;
     static const LaneKernel kernels[] = {
-        kernel<1, LaneFamily::plain>(!fma),
-        kernel<2, LaneFamily::plain>(!fma),
-        kernel<4, LaneFamily::plain>(!fma && __builtin_cpu_supports("avx")),
-        kernel<1, LaneFamily::fma>(fma),
-        kernel<2, LaneFamily::fma>(fma),
-        kernel<4, LaneFamily::fma>(fma),
-        kernel<8, LaneFamily::fma>(fma && __builtin_cpu_supports("avx512f")),
+        kernel<1, LaneFamily::plain>(true, chosen),
+        kernel<2, LaneFamily::plain>(true, chosen),
+        kernel<4, LaneFamily::plain>(__builtin_cpu_supports("avx"), chosen),
+        kernel<1, LaneFamily::fma>(avx2, chosen),
+        kernel<2, LaneFamily::fma>(avx2, chosen),
+        kernel<4, LaneFamily::fma>(avx2, chosen),
+        kernel<8, LaneFamily::fma>(avx2 && __builtin_cpu_supports("avx512f"), chosen),
     };
 #else
     // Elsewhere the one-lane kernel, in portable C, does all the work.
-    static const LaneKernel kernels[] = {kernel<1, LaneFamily::plain>(true)};
+    static const LaneKernel kernels[] = {kernel<1, LaneFamily::plain>(true, LaneFamily::plain)};
 #endif
     return kernels;
 }

@@ -7,10 +7,11 @@
 #include <cstdint>
 #include <span>
 
-// SLEEF's deterministic sine and cosine come in two families, each returning the same
-// bits at every vector width: one built on FMA ("finz") and one without it ("cinz").
-// The two may differ in the last bit of a sine or cosine, as the C library's own sin
-// and cos may between processors with and without FMA.
+// The kernels come in two families, each returning the same bits at every vector
+// width: one whose sine and cosine series use fused multiply-adds, for processors with
+// FMA and AVX2, and one of plain products and sums for the others. The two may differ
+// in the last bits of a sine or cosine, as the C library's own sin and cos may between
+// processors with and without FMA.
 enum class LaneFamily { plain, fma };
 
 // The loops of the transform pair for `width` lines (or samples) side by side, one per
@@ -32,14 +33,18 @@ void inverseSamples(const double* re, const double* im, std::int32_t sampleCount
 
 struct LaneKernel {
     int width = 1;
-    // Whether this processor takes the kernel: it has the kernel's instruction set,
-    // and the kernel is of the family chosen for the processor, so that every kernel
-    // one processor takes gives the same bits.
+    LaneFamily family = LaneFamily::plain;
+    // Whether this processor (and its operating system) has the kernel's instruction set.
+    bool runnable = false;
+    // Whether the transform takes the kernel here: it is runnable and of the family
+    // chosen for the processor, so that every kernel one processor takes gives the
+    // same bits.
     bool supported = false;
     decltype(&forwardLines<1, LaneFamily::plain>) forward = nullptr;
     decltype(&inverseSamples<1, LaneFamily::plain>) inverse = nullptr;
 };
 
-// Every kernel of this build, with whether this processor takes it. There is one taken
-// kernel of width 1 on every processor, and never two taken kernels of one width.
+// Every kernel of this build, with whether this processor runs and takes it. There is
+// one taken kernel of width 1 on every processor, and never two taken kernels of one
+// width.
 std::span<const LaneKernel> laneKernels();

@@ -12,8 +12,8 @@ esac
 
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev fonts-liberation libsleef-dev
-          libgtest-dev libgmock-dev libbenchmark-dev dpkg-dev desktop-file-utils)
+packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev fonts-liberation libgtest-dev
+          libgmock-dev libbenchmark-dev dpkg-dev desktop-file-utils)
 # The fuzzer is built by clang, whose OpenMP runtime comes separately. The package
 # test has the package judged by lintian and its AppStream metainfo by appstreamcli.
 if [[ $mode == test ]]; then

@@ -111,6 +111,72 @@ TEST(FastTransform, SameBitsForEveryThreadCountAndVectorWidth)
     }
 }
 
+// Lines 0..K and the reconstruction from the literal pair's spectrum, computed block by
+// block by one kernel alone, whether or not the transform would take it here.
+Pair kernelPair(const LaneKernel& kernel, const std::vector<double>& x, const Pair& literal,
+                std::int32_t n, double w)
+{
+    const auto lines = static_cast<std::size_t>(highestLine(n)) + 1;
+    Pair p{std::vector<double>(lines), std::vector<double>(lines),
+           std::vector<double>(static_cast<std::size_t>(n))};
+    const auto width = static_cast<std::size_t>(kernel.width);
+    std::vector<double> re(width), im(width), output(width);
+    for (std::size_t first = 0; first < lines; first += width) {
+        kernel.forward(x.data(), n, w, static_cast<std::int32_t>(first), re.data(), im.data());
+        for (std::size_t lane = 0; lane < width && first + lane < lines; ++lane) {
+            p.re[first + lane] = re[lane];
+            p.im[first + lane] = im[lane];
+        }
+    }
+    for (std::size_t first = 0; first < p.output.size(); first += width) {
+        kernel.inverse(literal.re.data(), literal.im.data(), n, w, static_cast<std::int32_t>(first),
+                       output.data());
+        for (std::size_t lane = 0; lane < width && first + lane < p.output.size(); ++lane)
+            p.output[first + lane] = output[lane];
+    }
+    return p;
+}
+
+std::vector<double> firstOf(const std::vector<double>& values, std::size_t count)
+{
+    return {values.begin(), values.begin() + static_cast<std::ptrdiff_t>(count)};
+}
+
+TEST(FastTransform, BothFamiliesOfKernelsAgreeWithTheLiteralPair)
+{
+    // A processor with FMA takes only the FMA family; the plain family, which older
+    // processors take, runs here too and is held to the same account.
+    for (std::int32_t n : {1, 2, 3, 13, 100, 1001}) {
+        SCOPED_TRACE(testing::Message() << "N = " << n);
+        const std::vector<double> x = samplesFor(n, 5U + static_cast<unsigned>(n));
+        const Pair literal = literalPair(x, n, 1.5);
+        // Lines 0..K - 2 are left as computed by the literal pair's own mirror images.
+        const auto lines = static_cast<std::size_t>(std::max(highestLine(n) - 1, 0));
+        for (LaneFamily family : {LaneFamily::plain, LaneFamily::fma}) {
+            const Pair* reference = nullptr;
+            Pair first;
+            for (const LaneKernel& kernel : laneKernels()) {
+                if (!kernel.runnable || kernel.family != family)
+                    continue;
+                SCOPED_TRACE(testing::Message() << kernel.width << " lanes, "
+                                                << (family == LaneFamily::fma ? "FMA" : "plain"));
+                const Pair p = kernelPair(kernel, x, literal, n, 1.5);
+                expectClose(firstOf(p.re, lines), firstOf(literal.re, lines), "re");
+                expectClose(firstOf(p.im, lines), firstOf(literal.im, lines), "im");
+                expectClose(p.output, firstOf(literal.output, p.output.size()), "output");
+                if (!reference) {
+                    first = p;
+                    reference = &first;
+                    continue;
+                }
+                expectSameBits(p.re, reference->re, "re");
+                expectSameBits(p.im, reference->im, "im");
+                expectSameBits(p.output, reference->output, "output");
+            }
+        }
+    }
+}
+
 TEST(FastTransform, MirrorImagesFollowTheLineByLineOrder)
 {
     // For odd N with K = (N + 1) / 2, line K - 1 ends up as the mirror of line K, and
