@@ -38,16 +38,16 @@ std::span<const LaneKernel> laneKernels()
     // operating system (which must save the wider registers) have to agree, which
     // these checks cover. The FMA kernels are built for AVX2 too: the few processors
     // with FMA but without AVX2 (AMD's of 2012 to 2014) take the plain family.
-    static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
-    static const LaneFamily chosen = avx2 ? LaneFamily::fma : LaneFamily::plain;
+    static const bool avx2AndFma = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    static const LaneFamily chosen = avx2AndFma ? LaneFamily::fma : LaneFamily::plain;
     static const LaneKernel kernels[] = {
         kernel<1, LaneFamily::plain>(true, chosen),
         kernel<2, LaneFamily::plain>(true, chosen),
         kernel<4, LaneFamily::plain>(__builtin_cpu_supports("avx"), chosen),
-        kernel<1, LaneFamily::fma>(avx2, chosen),
-        kernel<2, LaneFamily::fma>(avx2, chosen),
-        kernel<4, LaneFamily::fma>(avx2, chosen),
-        kernel<8, LaneFamily::fma>(avx2 && __builtin_cpu_supports("avx512f"), chosen),
+        kernel<1, LaneFamily::fma>(avx2AndFma, chosen),
+        kernel<2, LaneFamily::fma>(avx2AndFma, chosen),
+        kernel<4, LaneFamily::fma>(avx2AndFma, chosen),
+        kernel<8, LaneFamily::fma>(avx2AndFma && __builtin_cpu_supports("avx512f"), chosen),
     };
 #else
     // Elsewhere the one-lane kernel, in portable C, does all the work.
