@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/computationmodule.h"
 #include "ui/form1.h"
+#include "ui/platformchoice.h"
+#include "ui/qtitaliantexts.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    preferX11InWaylandSession();
     QApplication application(argc, argv);
+    installQtItalianTexts(application);
     // The name of the installed desktop entry: a Wayland desktop matches the windows to
     // the entry by it, and so shows the entry's icon and name on the task bar.
     QGuiApplication::setDesktopFileName(QStringLiteral("filtro-dft"));

@@ -36,6 +36,7 @@ package=${packages[0]}
 # Qt Widgets is in the Depends line only if it was read from the program's binary.
 depends=$(dpkg-deb --field "$package" Depends)
 [[ $depends == *libqt6widgets6* ]] || fail "Depends was not computed from the program: '$depends'"
+[[ $depends == *qt6-translations-l10n* ]] || fail "Depends lacks Qt's Italian texts: '$depends'"
 # dpkg-checkbuilddeps tests a dependency line against the installed packages, as dpkg -i would.
 dpkg-checkbuilddeps -d "$depends" /dev/null || fail "this machine does not satisfy: $depends"
 
