@@ -3,6 +3,7 @@
 // does not read whole.
 #include "tests/windowsupport.h"
 #include "ui/durationtext.h"
+#include "ui/qtitaliantexts.h"
 #include "ui/zoom.h"
 
 #include <QLocale>
@@ -12,6 +13,7 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -219,6 +221,8 @@ private slots:
                                           "casella, \".3\" è ignorato";
         QTest::newRow("point") << "1.5" << QString();
         QTest::newRow("blanks") << " 2 " << QString();
+        QTest::newRow("empty") << ""
+                               << "Letto come 0: casella vuota";
     }
 
     void entriesNotReadWholeAreMarkedAtGrafici()
@@ -241,6 +245,21 @@ private slots:
         QVERIFY(p.grafici().texts.isEmpty());
         QVERIFY(box->toolTip().isEmpty());
         QCOMPARE(box->palette().color(QPalette::Base), entryPink);
+    }
+
+    // Qt's own texts, such as the entries' context menu, are Italian like the rest,
+    // whatever the locale: this suite runs under LANG=C.
+    void qtsOwnTextsAreItalianToo()
+    {
+        installQtItalianTexts(*QCoreApplication::instance());
+        Program p;
+        const std::unique_ptr<QMenu> menu(
+            p.control<QLineEdit>("Text1")->createStandardContextMenu());
+        QStringList items;
+        for (const QAction* action : menu->actions())
+            items << action->text();
+        QVERIFY2(items.join(u'|').contains(QStringLiteral("Incolla")),
+                 qPrintable(items.join(u'|')));
     }
 };
 

@@ -209,6 +209,13 @@ private slots:
         QMenu* menu = openMenu();
         QVERIFY(menu);
         QVERIFY(item(menu, copyImage)->isEnabled() && item(menu, copyData)->isEnabled());
+        menu->close();
+
+        // Shift+F10, the other key that opens a context menu.
+        QTest::keyClick(&plot, Qt::Key_F10, Qt::ShiftModifier);
+        menu = openMenu();
+        QVERIFY(menu);
+        QVERIFY(item(menu, copyImage)->isEnabled());
     }
 
     // Before the first run, and in a spectrum window shown again before the next one,

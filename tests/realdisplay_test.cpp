@@ -5,8 +5,10 @@
 #include "tests/windowsupport.h"
 #include "ui/zoom.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QProcess>
 #include <QScreen>
 #include <QTest>
 #include <QToolTip>
@@ -103,6 +105,49 @@ QList<QWidget*> windowsOf(const Program& p)
     return {p.form1.get(), p.waveform(), p.spectrum()};
 }
 
+// The program's windows from the bottom of the window manager's stack to its top.
+QList<QWidget*> stackingOrder(const Program& p)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-notype"),
+                                          QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    xprop.waitForFinished();
+    const QString list = QString::fromLatin1(xprop.readAllStandardOutput()).section(u'#', 1);
+    QList<QWidget*> order;
+    for (const QString& id : list.split(u',', Qt::SkipEmptyParts))
+        for (QWidget* window : windowsOf(p))
+            if (window && window->winId() == id.trimmed().toULongLong(nullptr, 16))
+                order << window;
+    return order;
+}
+
+// Whether a window of the program lies over the widget with the keyboard focus.
+bool focusCovered(const Program& p)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        return true;
+    const QRect place(focus->mapToGlobal(QPoint(0, 0)), focus->size());
+    const QList<QWidget*> order = stackingOrder(p);
+    for (qsizetype above = order.indexOf(focus->window()) + 1; above < order.size(); ++above)
+        if (frameOf(order[above]).intersects(place))
+            return true;
+    return !order.contains(focus->window());
+}
+
+bool insideScreen(const QList<QWidget*>& windows, QString* what)
+{
+    for (const QWidget* window : windows) {
+        const QRect area = window->screen()->availableGeometry();
+        if (!area.contains(frameOf(window))) {
+            *what =
+                describe(window) + QStringLiteral(" in %1x%2").arg(area.width()).arg(area.height());
+            return false;
+        }
+    }
+    return true;
+}
+
 // A default run, then "Visualizza spettro", with every window framed on screen.
 bool defaultRunWithSpectrum(const Program& p)
 {
@@ -143,6 +188,61 @@ private slots:
         QCOMPARE(QApplication::activeWindow(), p.form1.get());
     }
 
+    // Every size: the parameter window at the top of the screen, every window inside
+    // it, and the keyboard in a window that nobody covers, after the run and after a Tab.
+    // Where LEAST_ZOOM is set the screen has room for the plot windows beside or below
+    // the parameter window at that zoom or more, and they must leave it clear.
+    void theWindowsShareTheScreen()
+    {
+        Program p;
+        p.chooseSignal(0);
+        QVERIFY(shown(p.form1.get()));
+        const QRect area = p.form1->screen()->availableGeometry();
+        QCOMPARE(frameOf(p.form1.get()).top(), area.top());
+        QVERIFY(qAbs(frameOf(p.form1.get()).center().x() - area.center().x()) <= 2);
+        QVERIFY(p.grafici().texts.isEmpty());
+        QVERIFY(shown(p.waveform()));
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() != nullptr; }));
+        QVERIFY2(!focusCovered(p), qPrintable(describe(QApplication::activeWindow())));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY2(!focusCovered(p), qPrintable(QApplication::focusWidget()->objectName()));
+
+        p.waveform()->findChild<QAbstractButton*>("Command1")->click();
+        QVERIFY(shown(p.spectrum()));
+        QString outside;
+        QVERIFY2(insideScreen(windowsOf(p), &outside), qPrintable(outside));
+        if (!qEnvironmentVariableIsSet("LEAST_ZOOM"))
+            return;
+        QVERIFY(p.form1->zoom().percent() >= qEnvironmentVariableIntValue("LEAST_ZOOM"));
+        for (QWidget* plot :
+             {static_cast<QWidget*>(p.waveform()), static_cast<QWidget*>(p.spectrum())})
+            QVERIFY2(!frameOf(plot).intersects(frameOf(p.form1.get())),
+                     qPrintable(describe(plot) + ", " + describe(p.form1.get())));
+    }
+
+    // No zoom step makes a window larger than the screen or leaves one reaching past
+    // it; Ctrl++ stops where the windows still fit, and Ctrl+0 comes back to the size
+    // the program chose for the screen when 100 % does not fit.
+    void zoomStepsKeepEveryWindowOnTheScreen()
+    {
+        Program p;
+        QVERIFY(defaultRunWithSpectrum(p));
+        const int chosen = p.form1->zoom().percent();
+        QString outside;
+        for (int press = 0; press < 4; ++press) {
+            QTest::keyClick(p.form1.get(), Qt::Key_Plus, Qt::ControlModifier);
+            QVERIFY(QTest::qWaitFor([&] { return insideScreen(windowsOf(p), &outside); }));
+        }
+        const int largest = p.form1->zoom().percent();
+        QTest::keyClick(p.waveform(), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(p.form1->zoom().percent(), largest);
+        QVERIFY(!p.form1->actions().front()->isEnabled());
+        QTest::keyClick(p.spectrum(), Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(p.form1->zoom().percent(), chosen);
+        QVERIFY2(QTest::qWaitFor([&] { return insideScreen(windowsOf(p), &outside); }),
+                 qPrintable(outside));
+    }
+
     void everyWindowLiesInsideTheScreen()
     {
         Program p;
@@ -161,6 +261,13 @@ private slots:
         Program p;
         QVERIFY(defaultRunWithSpectrum(p));
         QCOMPARE(p.form1->zoom().percent(), 100);
+        // Where each opens the first time: the parameter window at the top in the middle,
+        // the waveform window below it at the screen's left edge, and the spectrum window
+        // below the parameter window, beside the waveform window.
+        QCOMPARE(frameOf(p.form1.get()).topLeft(), QPoint(1444, 0));
+        QCOMPARE(frameOf(p.waveform()).topLeft(), QPoint(0, frameOf(p.form1.get()).bottom() + 1));
+        QCOMPARE(frameOf(p.spectrum()).topLeft(),
+                 QPoint(1444, frameOf(p.form1.get()).bottom() + 1));
         const QList<QWidget*> windows = windowsOf(p);
         for (qsizetype i = 0; i < windows.size(); ++i)
             for (qsizetype j = i + 1; j < windows.size(); ++j)

@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs realdisplay_test on X servers of its own, each with a window manager: Xvfb on a
-# free display, openbox on it, and the program's windows on Qt's X11 platform.
-#   1024 x 768, a classroom projector, and 1920 x 1200 with the windows scaled 2x by
-#   Qt: every window on screen;
-#   3840 x 2160: room for the three windows apart wherever the window manager puts the
-#   parameter window, for where they open and the readouts.
+# free display, openbox on it, and the program's windows on Qt's X11 platform. The
+# screens are those classes have, from a 1024 x 768 projector to 2560 x 1440, then
+# 1920 x 1200 with the windows scaled 2x by Qt, and 3840 x 2160, with room for the
+# three windows apart, for where they open and the readouts.
 set -euo pipefail
 
 test_binary=$1
@@ -76,7 +75,15 @@ cat >"$scratch/rc.xml" <<'XML'
 XML
 
 failed=0
-on_screen 1024x768 -- everyWindowLiesInsideTheScreen || failed=1
+# Screens with room for the plot windows clear of the parameter window, at the zoom
+# given or more.
+on_screen 2560x1440 LEAST_ZOOM=100 -- theWindowsShareTheScreen || failed=1
+on_screen 1920x1080 LEAST_ZOOM=90 -- theWindowsShareTheScreen || failed=1
+on_screen 1600x900 LEAST_ZOOM=80 -- theWindowsShareTheScreen || failed=1
+# Screens without: the plot windows fit the screen, and the keyboard follows them.
+on_screen 1366x768 -- theWindowsShareTheScreen zoomStepsKeepEveryWindowOnTheScreen || failed=1
+on_screen 1024x768 -- theWindowsShareTheScreen zoomStepsKeepEveryWindowOnTheScreen \
+  everyWindowLiesInsideTheScreen || failed=1
 on_screen 1920x1200 QT_SCALE_FACTOR=2 -- everyWindowLiesInsideTheScreen || failed=1
 on_screen 3840x2160 -- theWindowsOpenApartAndStayWhereTheUserPutsThem \
   readoutsShowWhileTheParameterWindowIsActive || failed=1

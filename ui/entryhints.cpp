@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -52,6 +53,11 @@ QString quoted(QString text)
 
 std::optional<QString> entryHint(const QString& text)
 {
+    // An empty box runs as 0 like a text with no number, though nothing in it shows why.
+    // Blanks, tabs and line feeds are skipped by the reading, so they leave it empty too.
+    if (std::all_of(text.begin(), text.end(),
+                    [](QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }))
+        return QStringLiteral("Letto come 0: casella vuota");
     const std::string utf8 = text.toStdString();
     const std::size_t read = readLength(utf8);
     if (read == utf8.size())

@@ -172,6 +172,7 @@ Form1::Form1(ComputationModule& module, QWidget* parent)
     runButton->setFocus();
 
     m_zoom->follow(*this);
+    placeAtTop(*this);
 }
 
 Form1::~Form1()
@@ -187,7 +188,7 @@ Form2& Form1::waveformWindow()
         connect(m_waveformWindow, &Form2::closing, this, [this] { m_waveformWindow = nullptr; });
         connect(m_waveformWindow, &Form2::spectrumRequested, this, &Form1::showSpectrumWindow);
         m_zoom->follow(*m_waveformWindow);
-        placeOnFirstShow(*m_waveformWindow, *m_zoom);
+        placeOnFirstShow(*m_waveformWindow, *m_zoom, *this);
     }
     return *m_waveformWindow;
 }
@@ -198,7 +199,7 @@ Form3& Form1::spectrumWindow()
         m_spectrumWindow = new Form3(m_module);
         connect(m_spectrumWindow, &Form3::closing, this, [this] { m_spectrumWindow = nullptr; });
         m_zoom->follow(*m_spectrumWindow);
-        placeOnFirstShow(*m_spectrumWindow, *m_zoom);
+        placeOnFirstShow(*m_spectrumWindow, *m_zoom, *this);
     }
     return *m_spectrumWindow;
 }
@@ -218,6 +219,11 @@ void Form1::showWaveformWindow()
     Form2& window = waveformWindow();
     window.show();
     window.raise();
+    // The student goes on typing in the parameter window while the waveform window
+    // shows beside it; where it hides the entries, the keyboard follows it, so that no
+    // keystroke lands in a box nobody can see.
+    if (coversFocusableControls(window, *this))
+        window.activateWindow();
 }
 
 void Form1::showSpectrumWindow()

@@ -57,12 +57,19 @@ bool PlotCopyMenu::eventFilter(QObject* watched, QEvent* event)
             return false;
         event->accept();
         return true;
-    case QEvent::KeyPress:
-        if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy)) {
             copyImage();
             return true;
         }
+        // Shift+F10 is the context menu's key on every desktop, beside the menu key.
+        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
+            popup(m_plot.mapToGlobal(m_plot.rect().center()));
+            return true;
+        }
         return false;
+    }
     default:
         return false;
     }

@@ -16,7 +16,7 @@ class PlotWidget;
 // The way from a plot to the clipboard: a menu with "Copia immagine" (the plot's
 // picture at its full pixel density) and "Copia dati" (the table of the numbers
 // behind it), then the program's zoom items, opened by releasing the right button
-// over the plot or by the menu key while the plot has the focus; Ctrl+C on the focused
+// over the plot or by the menu key or Shift+F10 while the plot has the focus; Ctrl+C on the focused
 // plot copies the picture.
 //
 // The two copy items are offered only while the plot shows a completed run: not before

@@ -55,8 +55,7 @@ bool ProgressRunExecutor::executeWithDialog(RunJob& job, double expectedSeconds)
     dialog.setWindowTitle(applicationTitle);
     // A dialog as narrow as its text cuts the title short; this leaves room for it and
     // for the buttons of the frame.
-    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) * 5 / 4 +
-                           160);
+    dialog.setMinimumWidth(titleRoom(dialog));
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(0);
     dialog.setAutoClose(false);

@@ -5,48 +5,99 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
 namespace {
 
-void place(QWidget& window, Zoom& zoom)
+long long overlap(const QRect& a, const QRect& b)
+{
+    const QRect both = a.intersected(b);
+    return static_cast<long long>(both.width()) * both.height();
+}
+
+// Whether a frame of `size` fits inside `area` somewhere clear of `keepClear`: beside
+// it, above it or below it.
+bool roomBeside(const QRect& area, const QSize& size, const QRect& keepClear)
+{
+    const QRect inside = keepClear.intersected(area);
+    if (inside.isEmpty())
+        return size.width() <= area.width() && size.height() <= area.height();
+    const bool tallEnough = size.height() <= area.height();
+    const bool wideEnough = size.width() <= area.width();
+    return (tallEnough && size.width() <= inside.left() - area.left()) ||
+           (tallEnough && size.width() <= area.right() - inside.right()) ||
+           (wideEnough && size.height() <= inside.top() - area.top()) ||
+           (wideEnough && size.height() <= area.bottom() - inside.bottom());
+}
+
+// The largest zoom step, from the present one down to 80 %, at which `window` fits
+// somewhere on `area` clear of `parameters`; nothing when none does.
+std::optional<int> stepKeepingClear(const Zoom& zoom, const QWidget& window,
+                                    const QWidget& parameters, const QRect& area,
+                                    const QMargins& margins)
+{
+    constexpr int smallestStep = 80;
+    for (auto step = Zoom::steps.rbegin(); step != Zoom::steps.rend(); ++step) {
+        if (*step > zoom.percent() || *step < smallestStep)
+            continue;
+        // The parameter window keeps its place and follows the zoom too.
+        const QRect clear(parameters.geometry().topLeft() - QPoint(margins.left(), margins.top()),
+                          zoom.sizeAt(parameters, *step).grownBy(margins));
+        if (roomBeside(area, zoom.sizeAt(window, *step).grownBy(margins), clear))
+            return *step;
+    }
+    return std::nullopt;
+}
+
+void place(QWidget& window, Zoom& zoom, const QWidget* parameters)
 {
     const QScreen* screen = window.screen();
     if (!screen)
         return;
-    // The zoom fits the window to the screen first, so that its size is final here.
+    const QMargins margins = programFrameMargins();
+    const QRect area = screen->availableGeometry();
+    const bool keepParametersClear = parameters && parameters->isVisible();
+    // The entries stay in sight if a smaller step of the zoom allows it; otherwise the
+    // window only has to fit the screen.
     zoom.fitToScreen(window);
+    if (keepParametersClear)
+        if (const auto step = stepKeepingClear(zoom, window, *parameters, area, margins))
+            zoom.setPercent(*step);
 
     // The program's other windows on screen, each with the frame the window manager
     // gives them all: Qt learns each window's own frame some time after showing it.
-    const QMargins margins = programFrameMargins();
+    std::optional<QRect> clear;
     std::vector<QRect> frames;
-    for (const QWidget* other : QApplication::topLevelWidgets())
-        if (other != &window && other->isVisible() && other->windowType() == Qt::Window)
-            frames.push_back(other->geometry().marginsAdded(margins));
-    // The highest first: the parameter window, opened first, usually stands at the top.
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other == &window || !other->isVisible() || other->windowType() != Qt::Window)
+            continue;
+        frames.push_back(other->geometry().marginsAdded(margins));
+        if (keepParametersClear && other == parameters)
+            clear = frames.back();
+    }
+    // The highest first: the parameter window, opened first, stands at the top.
     std::stable_sort(frames.begin(), frames.end(),
                      [](const QRect& a, const QRect& b) { return a.top() < b.top(); });
-    const QRect area = screen->availableGeometry();
     const QSize size = window.size().grownBy(margins);
-
     if (size.width() > area.width() || size.height() > area.height())
         return;
 
-    // Below each window (at its left edge, the screen's, or its right edge), then beside
-    // it; after those, any place where a window's edge or the screen's meets the new
-    // window's.
+    // Below each window (at the screen's left edge, leaving the most room beside for the
+    // next window, then at the window's left or right edge), then beside it; after those,
+    // any place where a window's edge or the screen's meets the new window's.
     std::vector<QPoint> corners;
     std::vector<int> lefts{area.left(), area.right() + 1 - size.width()};
     std::vector<int> tops{area.top(), area.bottom() + 1 - size.height()};
     for (const QRect& other : frames) {
-        corners.insert(corners.end(), {QPoint(other.left(), other.bottom() + 1),
-                                       QPoint(area.left(), other.bottom() + 1),
+        corners.insert(corners.end(), {QPoint(area.left(), other.bottom() + 1),
+                                       QPoint(other.left(), other.bottom() + 1),
                                        QPoint(other.right() + 1 - size.width(), other.bottom() + 1),
                                        QPoint(other.right() + 1, other.top()),
                                        QPoint(other.right() + 1, area.top())});
@@ -59,26 +110,35 @@ void place(QWidget& window, Zoom& zoom)
         for (int left : lefts)
             corners.emplace_back(left, top);
 
-    auto covered = [&](const QPoint& corner) {
+    // What a place costs: first what it hides of the entries, then of the other windows.
+    struct Cost {
+        long long parameters = 0;
+        long long others = 0;
+        auto operator<=>(const Cost&) const = default;
+    };
+    auto cost = [&](const QPoint& corner) {
         const QRect frame(corner, size);
-        long long pixels = 0;
-        for (const QRect& other : frames) {
-            const QRect both = other.intersected(frame);
-            pixels += static_cast<long long>(both.width()) * both.height();
-        }
-        return pixels;
+        Cost c;
+        for (const QRect& other : frames)
+            c.others += overlap(other, frame);
+        if (clear)
+            c.parameters = overlap(*clear, frame);
+        return c;
     };
     // The first free place; where every place covers another window, the one that
-    // covers least. Either lies inside the screen: a window manager's own place may
-    // leave a window partly off a small screen, out of the student's reach.
+    // costs least. Either lies inside the screen: a window manager's own place may leave
+    // a window partly off a small screen, out of the student's reach.
     std::optional<QPoint> best;
+    std::optional<Cost> bestCost;
     for (QPoint corner : corners) {
         corner.setX(std::clamp(corner.x(), area.left(), area.right() + 1 - size.width()));
         corner.setY(std::clamp(corner.y(), area.top(), area.bottom() + 1 - size.height()));
-        const long long cover = covered(corner);
-        if (!best || cover < covered(*best))
+        const Cost c = cost(corner);
+        if (!bestCost || c < *bestCost) {
             best = corner;
-        if (cover == 0)
+            bestCost = c;
+        }
+        if (c == Cost{})
             break;
     }
     // The frame is placed through its client area: before the window is first shown, Qt
@@ -88,10 +148,12 @@ void place(QWidget& window, Zoom& zoom)
         window.setGeometry(QRect(*best + QPoint(margins.left(), margins.top()), window.size()));
 }
 
+// Runs `placement` once, when `window` is first shown: the show event comes before the
+// window reaches the screen, so the window appears in its place instead of jumping there.
 class FirstShowPlacement : public QObject {
 public:
-    FirstShowPlacement(QWidget& window, Zoom& zoom)
-        : QObject(&window), m_window(window), m_zoom(zoom)
+    FirstShowPlacement(QWidget& window, std::function<void()> placement)
+        : QObject(&window), m_window(window), m_placement(std::move(placement))
     {
         window.installEventFilter(this);
     }
@@ -99,23 +161,51 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        // The show event comes before the window reaches the screen, so the window
-        // appears in its place instead of jumping there.
         if (watched == &m_window && event->type() == QEvent::Show) {
             m_window.removeEventFilter(this);
-            place(m_window, m_zoom);
+            m_placement();
         }
         return false;
     }
 
 private:
     QWidget& m_window;
-    Zoom& m_zoom;
+    std::function<void()> m_placement;
 };
 
 }  // namespace
 
-void placeOnFirstShow(QWidget& window, Zoom& zoom)
+void placeAtTop(QWidget& parameters)
 {
-    new FirstShowPlacement(window, zoom);
+    const QScreen* screen = parameters.screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // No frame is known before the first window is shown. A move before the window is
+    // made on the screen places the frame's corner, whatever the frame turns out to be.
+    const int left = area.left() + std::max(0, (area.width() - parameters.width()) / 2);
+    parameters.move(left, area.top());
+}
+
+void placeOnFirstShow(QWidget& window, Zoom& zoom, const QWidget& parameters)
+{
+    new FirstShowPlacement(window, [&window, &zoom, keep = QPointer<const QWidget>(&parameters)] {
+        place(window, zoom, keep.data());
+    });
+}
+
+bool coversFocusableControls(const QWidget& window, const QWidget& other)
+{
+    if (!window.isVisible() || !other.isVisible())
+        return false;
+    const QRect frame = window.geometry().marginsAdded(programFrameMargins());
+    for (const QWidget* control : other.findChildren<QWidget*>()) {
+        if (!control->isVisible() || !(control->focusPolicy() & Qt::TabFocus) ||
+            control->focusProxy())
+            continue;
+        const QRect place(control->mapToGlobal(QPoint(0, 0)), control->size());
+        if (frame.intersects(place))
+            return true;
+    }
+    return false;
 }

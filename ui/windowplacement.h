@@ -4,10 +4,21 @@
 class QWidget;
 class Zoom;
 
-// Places `window`, when it is first shown, where it covers none of the program's other
-// windows on screen, inside its screen's available area: below one of them or beside
-// it, the parameter window's places first. When no such place exists it goes where it
-// covers least of them, still inside the screen. It is never moved again, so a window
-// the user has moved stays where the user put it. `zoom` first fits the window to its
-// screen, so that its size is final when it is placed.
-void placeOnFirstShow(QWidget& window, Zoom& zoom);
+// Puts the parameter window at the top of its screen's available area and centred
+// across it, so that the plot windows find room below it. Called before the window is
+// first shown, so that it appears there.
+void placeAtTop(QWidget& parameters);
+
+// Places `window`, when it is first shown, inside its screen's available area where it
+// covers nothing of `parameters`, the window with the entries, and, among such places,
+// least of the program's other windows on screen: below one of them or beside it, the
+// highest window's places first. When no place keeps `parameters` clear at the present
+// zoom but one does at a smaller step of at least 80 %, the zoom takes the largest such
+// step. When none does, the window only has to fit the screen, and goes where it covers
+// least. It is never placed again, so a window the user has moved stays where the user
+// put it.
+void placeOnFirstShow(QWidget& window, Zoom& zoom, const QWidget& parameters);
+
+// Whether `window`, with its frame, lies over any control of `other` that can take
+// the keyboard focus; `window` is taken to be the higher of the two.
+bool coversFocusableControls(const QWidget& window, const QWidget& other);

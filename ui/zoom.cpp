@@ -159,12 +159,14 @@ void Zoom::setPercent(int percent)
     m_percent = *nearest;
     QToolTip::setFont(scaled(m_toolTipFont, m_percent));
     emit changed(m_percent);
+    keepInsideScreens();
+    updateActions();
 }
 
 void Zoom::zoomIn()
 {
     const auto next = std::upper_bound(steps.begin(), steps.end(), m_percent);
-    if (next != steps.end())
+    if (next != steps.end() && fitsAt(*next))
         setPercent(*next);
 }
 
@@ -175,11 +177,73 @@ void Zoom::zoomOut()
         setPercent(*std::prev(at));
 }
 
+void Zoom::reset()
+{
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step)
+        if (*step <= 100 && fitsAt(*step)) {
+            setPercent(*step);
+            return;
+        }
+    setPercent(steps.front());
+}
+
+QSize Zoom::sizeAt(const QWidget& window, int percent) const
+{
+    const ZoomedWindow* zoomed = findZoomed(window);
+    return scaled(zoomed && zoomed->recorded() ? zoomed->size() : window.size(), percent);
+}
+
+bool Zoom::fitsAt(int percent) const
+{
+    const QMargins frame = programFrameMargins();
+    for (const QPointer<QWidget>& window : m_windows) {
+        if (!window || !window->isVisible() || !window->screen())
+            continue;
+        const QSize needed = sizeAt(*window, percent).grownBy(frame);
+        const QSize room = window->screen()->availableGeometry().size();
+        if (needed.width() > room.width() || needed.height() > room.height())
+            return false;
+    }
+    return true;
+}
+
+void Zoom::keepInsideScreens()
+{
+    const QMargins margins = programFrameMargins();
+    for (const QPointer<QWidget>& window : m_windows) {
+        if (!window || !window->isVisible() || !window->screen())
+            continue;
+        const QRect area = window->screen()->availableGeometry();
+        const QRect frame = window->geometry().marginsAdded(margins);
+        // Off the right or bottom edge first; the left and top edges win where the window
+        // is larger than the screen.
+        QPoint shift(std::min(0, area.right() - frame.right()),
+                     std::min(0, area.bottom() - frame.bottom()));
+        shift.setX(std::max(shift.x(), area.left() - frame.left()));
+        shift.setY(std::max(shift.y(), area.top() - frame.top()));
+        if (!shift.isNull())
+            window->move(window->pos() + shift);
+    }
+}
+
+void Zoom::updateActions()
+{
+    const auto next = std::upper_bound(steps.begin(), steps.end(), m_percent);
+    const bool larger = next != steps.end() && fitsAt(*next);
+    for (const QPointer<QWidget>& window : m_windows)
+        if (window)
+            if (const ZoomedWindow* zoomed = findZoomed(*window);
+                zoomed && !zoomed->actions.isEmpty())
+                zoomed->actions.front()->setEnabled(larger);
+}
+
 void Zoom::follow(QWidget& window)
 {
     ZoomedWindow& zoomed = zoomedWindow(window);
     actions(window);
     zoomed.record();
+    m_windows.removeAll(nullptr);
+    m_windows << &window;
     connect(this, &Zoom::changed, &zoomed, [&zoomed](int percent) { zoomed.apply(percent); });
     if (m_percent != 100)
         zoomed.apply(m_percent);
@@ -237,13 +301,18 @@ void Zoom::fitToScreen(QWidget& window)
 
 bool Zoom::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) &&
+        watched->isWidgetType()) {
         auto* window = static_cast<QWidget*>(watched);
-        ZoomedWindow* zoomed = findZoomed(*window);
-        if (window->isWindow() && zoomed && !zoomed->shown) {
+        ZoomedWindow* zoomed = window->isWindow() ? findZoomed(*window) : nullptr;
+        if (!zoomed)
+            return false;
+        if (event->type() == QEvent::Show && !zoomed->shown) {
             zoomed->shown = true;
             fitToScreen(*window);
         }
+        // A window shown or hidden changes which steps fit.
+        QMetaObject::invokeMethod(this, &Zoom::updateActions, Qt::QueuedConnection);
         return false;
     }
     if (event->type() != QEvent::Wheel || !watched->isWidgetType())

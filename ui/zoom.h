@@ -5,6 +5,8 @@
 #include <QList>
 #include <QMargins>
 #include <QObject>
+#include <QPointer>
+#include <QSize>
 
 #include <array>
 
@@ -18,8 +20,12 @@ class QWidget;
 // drawing again at the new size. At 100 % everything is exactly as laid out.
 //
 // Ctrl++ (or Ctrl+=), Ctrl+- and Ctrl+0 work in every window that follows the zoom,
-// and so does Ctrl with the mouse wheel. When such a window is first shown and would
-// not fit the screen's available area, the zoom steps down until it does.
+// and so does Ctrl with the mouse wheel. No step makes a shown window larger than its
+// screen's available area: Ctrl++ stops at the largest step at which they all fit, and
+// Ctrl+0 goes back to 100 % where they fit at 100 %, otherwise to that largest step.
+// After every step each shown window lies inside its screen, moved only as far as that
+// takes. When such a window is first shown and would not fit the screen's available
+// area, the zoom steps down until it does.
 class Zoom : public QObject {
     Q_OBJECT
 
@@ -33,11 +39,21 @@ public:
     ~Zoom() override;
 
     int percent() const { return m_percent; }
-    // Takes the nearest step to `percent`.
+    // Takes the nearest step to `percent`, whether the windows fit or not.
     void setPercent(int percent);
+    // Ctrl++: the next step up, if every shown window fits at it.
     void zoomIn();
+    // Ctrl+-: the next step down.
     void zoomOut();
-    void reset() { setPercent(100); }
+    // Ctrl+0: 100 %, or the largest step below at which every shown window fits.
+    void reset();
+
+    // Whether every shown window that follows the zoom fits its screen's available area,
+    // with its frame, at `percent`.
+    bool fitsAt(int percent) const;
+
+    // The size of `window` at `percent`, from its size as laid out at 100 %.
+    QSize sizeAt(const QWidget& window, int percent) const;
 
     // Makes `window` follow the zoom from now on. Called once its controls are all
     // made and placed as at 100 %: what they are then is what every zoom scales.
@@ -61,7 +77,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Moves each shown window that reaches past its screen's available area back inside
+    // it, no further than it takes.
+    void keepInsideScreens();
+    // "Ingrandisci" is offered only while a larger step fits.
+    void updateActions();
+
     int m_percent = 100;
+    // The windows that follow the zoom, as long as they live.
+    QList<QPointer<QWidget>> m_windows;
     // The tool-tips (the plots' readouts, the entries' hints) grow with the windows.
     QFont m_toolTipFont;
     // Eighths of a degree the wheel has turned with Ctrl held and not yet acted on.
