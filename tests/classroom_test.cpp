@@ -99,6 +99,9 @@ private slots:
         QTest::addColumn<double>("seconds");
         QTest::addColumn<QString>("text");
         QTest::newRow("seconds") << 40.0 << QStringLiteral("meno di un minuto");
+        // A minute from the time that rounds to one.
+        QTest::newRow("just under a minute") << 59.49 << QStringLiteral("meno di un minuto");
+        QTest::newRow("a minute") << 59.5 << QStringLiteral("circa 1 min");
         QTest::newRow("minutes") << 4 * 60.0 + 10 << QStringLiteral("circa 4 min");
         QTest::newRow("hours") << 3 * 3600.0 << QStringLiteral("circa 3 ore");
         QTest::newRow("days") << 39 * 3600.0 << QStringLiteral("circa 2 giorni");

@@ -80,6 +80,11 @@ INSTANTIATE_TEST_SUITE_P(
                     PeakCase{{-5, 5}, 0, 1, 5}, PeakCase{{0, 0, 0}, 0, 2, 0},
                     // A sub-range only.
                     PeakCase{{100, -3, 2, 100}, 1, 2, 3},
+                    // The largest at the last index searched: a 0.75 Hz sine with N = 4,
+                    // W = 1 ends on its trough at n = N; the spectrum's tallest line is
+                    // its last, N - 1, with the DC line and index N taller and not read.
+                    PeakCase{{0, 23.1, 17.7, -9.6, -25}, 0, 4, 25},
+                    PeakCase{{50, 1, 2, 4, 9}, 1, 3, 4},
                     // last < first: the first element as stored, sign and all.
                     PeakCase{{1, -5}, 1, 0, -5}, PeakCase{{-3}, 0, -1, -3},
                     // Indices past the end are not read; nothing at `first` gives 0.
@@ -341,6 +346,8 @@ TEST_P(PeaksAfterRefusal, SearchTheCurrentCountWithinTheArrays)
               largestMagnitude(std::span(a.spectrumMag).subspan(1, lastLine)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Counts, PeaksAfterRefusal, testing::Values("5000", "30"));
+// With N = 3 each search ends on the largest value it covers of the first run: V(3)
+// and Vr(3) as its 1 Hz sine rises, and S(2), the line of that sine, at N - 1.
+INSTANTIATE_TEST_SUITE_P(Counts, PeaksAfterRefusal, testing::Values("5000", "30", "3"));
 
 }  // namespace

@@ -138,6 +138,9 @@ INSTANTIATE_TEST_SUITE_P(
         WholeNumberCase{"WNoTolerance", {{entry::W, "2.000001"}}, messages::windowNotWhole},
         WholeNumberCase{"SignalHalf", {{entry::fSignal, "1.5"}}, messages::signalFreqNotWhole},
         WholeNumberCase{"NoiseFraction", {{entry::fNoise, "49.9"}}, messages::noiseFreqNotWhole},
+        WholeNumberCase{"SignalBeforeNoise",
+                        {{entry::fSignal, "1.5"}, {entry::fNoise, "49.9"}},
+                        messages::signalFreqNotWhole},
         WholeNumberCase{"ZeroIsWhole", {{entry::fSignal, "0"}}, std::nullopt}),
     ByName{});
 

@@ -21,6 +21,11 @@ TEST(ClipSegment, KeepsWhatLiesInside)
 {
     expectSegment(clipSegment({10, 20, 30, 40}, 0, 0, 100, 50), {10, 20, 30, 40});
     expectSegment(clipSegment({0, 0, 100, 50}, 0, 0, 100, 50), {0, 0, 100, 50});
+    // A segment lying exactly on an edge lies inside: kept, along each of the four.
+    expectSegment(clipSegment({100, 0, 100, 0.5}, 0, 0, 100, 50), {100, 0, 100, 0.5});
+    expectSegment(clipSegment({0, 40, 0, 10}, 0, 0, 100, 50), {0, 40, 0, 10});
+    expectSegment(clipSegment({0, 0, 100, 0}, 0, 0, 100, 50), {0, 0, 100, 0});
+    expectSegment(clipSegment({-20, 50, 120, 50}, 0, 0, 100, 50), {0, 50, 100, 50});
 }
 
 TEST(ClipSegment, CutsAtTheEdgesItCrosses)
