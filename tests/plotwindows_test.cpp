@@ -5,6 +5,7 @@
 #include "plot/plotdrawing.h"
 #include "tests/windowsupport.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
@@ -341,6 +342,7 @@ private slots:
         QVERIFY(tip(reopened).isEmpty());
         QTest::keyClick(&reopened->plot(), Qt::Key_Right);
         QVERIFY(tip(reopened).isEmpty() && !reopened->plot().mark());
+        QVERIFY(reopened->plot().accessibleDescription().isEmpty());
 
         // The next run draws into that window and leaves it shown.
         QVERIFY(p.grafici().texts.isEmpty());
@@ -519,6 +521,42 @@ private slots:
 
         plot->clearFocus();
         QCOMPARE(plot->grab().toImage(), unfocused);
+    }
+
+    void thePlotsDescribeTheirRunAndSpeakTheKeysReadouts()
+    {
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        Program p;
+        PlotWidget* waveform = focusedPlot(p, false);
+        QVERIFY(waveform);
+        PlotWidget& spectrum = p.spectrum()->plot();
+        QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(waveform);
+        QCOMPARE(chart->role(), QAccessible::Chart);
+        QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("Forme d'onda reali"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(&spectrum)->text(QAccessible::Name),
+                 QStringLiteral("Spettro"));
+        auto peak = [](double value) {
+            return QString::fromStdString(formatScientific2(value, ","));
+        };
+        const QString summary = "V(t): picco " + peak(p.module.inputPeak()) + " V; Vr(t): picco " +
+                                peak(p.module.outputPeak()) + " V; N = 1000, W = 2 sec";
+        QTRY_COMPARE(chart->text(QAccessible::Description), summary);
+        const QString spectrumSummary =
+            QAccessible::queryAccessibleInterface(&spectrum)->text(QAccessible::Description);
+        QCOMPARE(spectrumSummary, "D.C.: 2,50E+01 V; riga più alta: f = 1,00 Hz, S(f) = " +
+                                      peak(p.module.spectrumPeak()) + " V; N = 1000, W = 2 sec");
+
+        // Each step of the keys is said as its readout; the mouse brings the summary back.
+        QTest::keyClick(waveform, Qt::Key_Up);
+        QVERIFY(waveform->toolTip().startsWith(QStringLiteral("t= 1,00 sec ; V(t) = ")));
+        QCOMPARE(chart->text(QAccessible::Description), waveform->toolTip());
+        hover(waveform, waveform->contentsRect().center());
+        QCOMPARE(chart->text(QAccessible::Description), summary);
+
+        // A new run is described once it is drawn.
+        p.type("Text13", "2000");
+        QVERIFY(p.grafici().texts.isEmpty());
+        QTRY_VERIFY(chart->text(QAccessible::Description).endsWith("N = 2000, W = 2 sec"));
     }
 
     void theWindowsCarryTheirIcons()

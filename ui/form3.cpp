@@ -36,6 +36,7 @@ Form3::Form3(const ComputationModule& module, QWidget* parent)
     // Created in tab order.
     m_plot = new PlotWidget(Qt::black, this);
     m_plot->setObjectName(QStringLiteral("Picture1"));
+    m_plot->setAccessibleName(windowTitle());
     m_plot->setGeometry(twipRect(0, 0, 15135, 9255));
     connect(m_plot, &PlotWidget::mouseMoved, this, &Form3::Picture1_MouseMove);
     new PlotCopyMenu(*m_plot, m_module, &spectrumTable);

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/readoutcursor.h"
 
+#include "core/runsummary.h"
 #include "plot/highestline.h"
 #include "plot/plotdrawing.h"
+#include "ui/localenumbers.h"
 #include "ui/plotwidget.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QToolTip>
 
@@ -12,6 +15,23 @@
 #include <cmath>
 
 namespace {
+
+// To a screen reader the plot is a chart, not the plain frame it is drawn in.
+QAccessibleInterface* plotAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(PlotWidget::staticMetaObject.className()) &&
+        object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
+    return nullptr;
+}
+
+// Before any plot exists: a widget keeps the accessible interface it was first given.
+void installPlotAccessible()
+{
+    QAccessible::installFactory(plotAccessible);
+}
+
+Q_COREAPP_STARTUP_FUNCTION(installPlotAccessible)
 
 // Both plots span 0..100 across and upwards; Up and Down step 1 % of that.
 constexpr double plotTop = 100;
@@ -25,8 +45,11 @@ ReadoutCursor::ReadoutCursor(PlotWidget& plot, const ComputationModule& module, 
     plot.installEventFilter(this);
     connect(&plot, &PlotWidget::mouseMoved, this,
             [this](int, int, float x, float y) { followMouse(x, y); });
-    // A new run takes the cross away; the keys start again from the point.
-    connect(&plot, &PlotWidget::cleared, this, &ReadoutCursor::leaveKeyboard);
+    // A new run takes the cross away; the keys start again from the point. The plot is
+    // cleared before the run draws, and the run is the module's once it has drawn: its
+    // summary is made when the request has returned.
+    connect(&plot, &PlotWidget::cleared, this, &ReadoutCursor::leaveKeyboard, Qt::QueuedConnection);
+    describeRun();
 }
 
 bool ReadoutCursor::showsRun() const
@@ -176,6 +199,8 @@ void ReadoutCursor::readAt(QPointF point)
         return;
     const QPointF pixel = QPointF(m_plot.contentsRect().topLeft()) + m_plot.toPixel(point);
     QToolTip::showText(m_plot.mapToGlobal(pixel.toPoint()), readout, &m_plot);
+    // A screen reader speaks the new description of the focused plot.
+    m_plot.setAccessibleDescription(readout);
 }
 
 void ReadoutCursor::followMouse(float x, float y)
@@ -191,4 +216,18 @@ void ReadoutCursor::leaveKeyboard()
 {
     m_keyboardLeads = false;
     m_plot.setMark(std::nullopt);
+    describeRun();
+}
+
+void ReadoutCursor::describeRun()
+{
+    QString summary;
+    if (showsRun()) {
+        const CompletedRun& run = *m_module.completedRun();
+        const std::string separator = localeDecimalSeparator();
+        summary =
+            QString::fromStdString(m_kind == Plot::waveform ? waveformSummary(run, separator)
+                                                            : spectrumSummary(run, separator));
+    }
+    m_plot.setAccessibleDescription(summary);
 }

@@ -21,6 +21,9 @@ class PlotWidget;
 // the spectrum, Up and Down 1 % of the height; with Shift every step is ten; Home and
 // End go to the first and the last sample or line. The mouse takes over as soon as it
 // moves over the plot, and the keys go on from where it left the point.
+//
+// It also keeps the plot's accessible description, which a screen reader speaks: the
+// summary of the run the plot shows, and while the cross shows, the readout at it.
 // Nothing happens on a plot that shows no run.
 class ReadoutCursor : public QObject {
     Q_OBJECT
@@ -47,8 +50,9 @@ private:
     bool handleKey(const QKeyEvent& key);
     void readAt(QPointF point);
     void followMouse(float x, float y);
-    // The cross goes, the point stays.
+    // Back to the summary of the run: the cross goes, the point stays.
     void leaveKeyboard();
+    void describeRun();
 
     PlotWidget& m_plot;
     const ComputationModule& m_module;
