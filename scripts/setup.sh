@@ -20,6 +20,8 @@ if [[ $mode == test ]]; then
   packages+=(clang libomp-dev lintian appstream)
   # The window tests that need a real X server start their own, with a window manager.
   packages+=(xvfb openbox x11-utils)
+  # The screen reader's bridge: the AT-SPI bus on a D-Bus session, read from Python.
+  packages+=(dbus at-spi2-core python3-pyatspi)
 fi
 
 updated=false
