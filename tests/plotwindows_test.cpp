@@ -482,6 +482,11 @@ private slots:
         QCOMPARE(plot->mark()->y(), left.y());
         QCOMPARE(mouse->x(), plot->mark()->x());
         QCOMPARE(mouse->y(), plot->mark()->y());
+
+        // A drag that left the point below the plot: the keys bring it back onto it.
+        emit plot->mouseMoved(1, 0, 30, -20);
+        QTest::keyClick(plot, Qt::Key_Up);
+        QCOMPARE(plot->mark()->y(), 0.0);
     }
 
     void theCrossAndTheFocusStayOffTheCopiedPicture_data()

@@ -12,7 +12,6 @@
 #include <QToolTip>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -173,14 +172,16 @@ bool ReadoutCursor::handleKey(const QKeyEvent& key)
             point.setX(placeX(last));
         break;
     case Qt::Key_Up:
-        point.setY(std::clamp(point.y() + steps * verticalStep, 0.0, plotTop));
+        point.setY(point.y() + steps * verticalStep);
         break;
     case Qt::Key_Down:
-        point.setY(std::clamp(point.y() - steps * verticalStep, 0.0, plotTop));
+        point.setY(point.y() - steps * verticalStep);
         break;
     default:
         break;
     }
+    // A point the mouse left beside the plot, as in a drag, comes back onto it.
+    point.setY(std::clamp(point.y(), 0.0, plotTop));
     readAt(point);
     return true;
 }
