@@ -45,3 +45,13 @@ std::string formatScientific2(double value, std::string_view decimalSeparator)
 {
     return format(value, std::chars_format::scientific, decimalSeparator);
 }
+
+std::string formatShortest(double value, std::string_view decimalSeparator)
+{
+    if (!std::isfinite(value))
+        return format(value, std::chars_format::fixed, decimalSeparator);
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return localise(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)),
+                    decimalSeparator);
+}

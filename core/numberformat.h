@@ -15,3 +15,8 @@ std::string formatFixed2(double value, std::string_view decimalSeparator = ".");
 // exponent of at least two digits. 14.5 gives "1.45E+01", -0.032 "-3.20E-02",
 // 0 "0.00E+00".
 std::string formatScientific2(double value, std::string_view decimalSeparator = ".");
+
+// The fewest digits that read back as exactly `value`, in fixed or scientific notation,
+// whichever is shorter, for the numbers a user typed: 2 gives "2", 2.5 "2.5", 1e-05
+// "1E-05".
+std::string formatShortest(double value, std::string_view decimalSeparator = ".");

@@ -83,7 +83,6 @@ void drawCurves(PlotSurface& waveform, std::span<const double> input,
     const auto n = static_cast<std::size_t>(sampleCount);
     assert(input.size() > n && output.size() > n);
 
-    const double count = sampleCount;
     // The two curves lie in separate bands (55..95 and 5..45), so drawing a stretch of
     // V(t) and then the same stretch of Vr(t) gives the picture that alternating
     // segment by segment would.
@@ -91,9 +90,8 @@ void drawCurves(PlotSurface& waveform, std::span<const double> input,
     SegmentRun outputRun(waveform, red, n);
     for (std::int32_t i = 0; i < sampleCount; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        // 100 * (i + 1) fits 32 bits for every drawable N.
-        const float x1 = toSingle(static_cast<double>(100 * i) / count);
-        const float x2 = toSingle(static_cast<double>(100 * (i + 1)) / count);
+        const float x1 = sampleX(i, sampleCount);
+        const float x2 = sampleX(i + 1, sampleCount);
         inputRun.add(x1, toSingle(curveY(input[at], inputPeak, 75)), x2,
                      toSingle(curveY(input[at + 1], inputPeak, 75)));
         outputRun.add(x1, toSingle(curveY(output[at], outputPeak, 25)), x2,
@@ -114,12 +112,11 @@ void drawSpectrumLines(PlotSurface& spectrum, std::span<const double> magnitude,
     if (spectrumPeak == 0)
         return;
 
-    const double count = sampleCount;
     const std::int32_t lineCount = highestLine(sampleCount);
     assert(magnitude.size() > static_cast<std::size_t>(lineCount));
     SegmentRun lines(spectrum, red, static_cast<std::size_t>(lineCount));
     for (std::int32_t k = 1; k <= lineCount; ++k) {
-        const float x = toSingle(static_cast<double>(200 * k) * spectrumScale / count);
+        const float x = lineX(k, sampleCount, spectrumScale);
         const float y = toSingle(magnitude[static_cast<std::size_t>(k)] * 90 / spectrumPeak);
         lines.add(x, 0, x, y);
         if (lines.full())

@@ -14,6 +14,19 @@
 // its sign, which the surface clips like any other point outside the plot.
 float toSingle(double value);
 
+// Where the plots put sample i of N, x = 100 * i / N, and spectrum line k,
+// x = 200 * k * spectrumScale / N, rounded as they are drawn; the keyboard's readout
+// cursor steps along the same places. 0 <= i, k <= N <= maxDrawableSampleCount.
+inline float sampleX(std::int32_t i, std::int32_t sampleCount)
+{
+    return toSingle(static_cast<double>(100 * i) / sampleCount);
+}
+
+inline float lineX(std::int32_t k, std::int32_t sampleCount, double spectrumScale)
+{
+    return toSingle(static_cast<double>(200 * k) * spectrumScale / sampleCount);
+}
+
 // The coordinate system of both plots: upper-left (0, 100), lower-right (100, 0).
 void setPlotScale(PlotSurface& surface);
 

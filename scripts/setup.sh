@@ -22,6 +22,8 @@ if [[ $mode == test ]]; then
   packages+=(xvfb openbox x11-utils)
   # and one runs it in a Wayland session with X11 beside it, where Qt could take either.
   packages+=(weston xwayland qt6-wayland)
+  # The screen reader's bridge: the AT-SPI bus on a D-Bus session, read from Python.
+  packages+=(dbus at-spi2-core python3-pyatspi)
 fi
 
 updated=false

@@ -2,8 +2,10 @@
 #include "core/messages.h"
 #include "tests/windowsupport.h"
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QTest>
 
@@ -28,6 +30,41 @@ QRect wrappedCaption(const QLabel* label)
 {
     return label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000), Qt::TextWordWrap,
                                              label->text());
+}
+
+// What a screen reader finds in a window: the role, name and value of every
+// accessible object in it, one line each.
+QStringList readAloud(QAccessibleInterface* node)
+{
+    QStringList lines;
+    if (!node)
+        return lines;
+    lines << QStringLiteral("%1|%2|%3")
+                 .arg(node->role())
+                 .arg(node->text(QAccessible::Name), node->text(QAccessible::Value));
+    for (int i = 0; i < node->childCount(); ++i)
+        lines << readAloud(node->child(i));
+    return lines;
+}
+
+// Clicks "Grafici" and reads aloud the first modal window it opens, as soon as it shows;
+// a message box is then answered with OK, a progress dialog left to finish.
+QStringList readTheModalWindowOfGrafici(const Program& p)
+{
+    QStringList heard;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&heard] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!heard.isEmpty() || !modal || !modal->isVisible())
+            return;
+        heard = readAloud(QAccessible::queryAccessibleInterface(modal));
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            box->buttons().front()->click();
+    });
+    poll.start();
+    p.control<QAbstractButton>("Command2")->click();
+    return heard;
 }
 
 }  // namespace
@@ -108,6 +145,100 @@ private slots:
                  fromView(messages::signalTypeMissing));
         QVERIFY(p.waveform() == nullptr);
         QVERIFY(p.spectrum() == nullptr);
+    }
+
+    void everyControlHasAnAccessibleName_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("description");
+        const int entry = QAccessible::EditableText;
+        QTest::newRow("N") << "Text13"
+                           << "N" << entry << "Numero campioni";
+        QTest::newRow("W") << "Text1"
+                           << "W [sec]" << entry << QString();
+        QTest::newRow("fi") << "Text2"
+                            << "fi [Hz]" << entry << QString();
+        QTest::newRow("fs") << "Text6"
+                            << "fs [Hz]" << entry << QString();
+        QTest::newRow("r") << "Text4"
+                           << "r" << entry << QString();
+        QTest::newRow("f segnale") << "Text3"
+                                   << "f segnale [Hz]" << entry << QString();
+        QTest::newRow("f disturbo") << "Text7"
+                                    << "f disturbo sinusoidale [Hz]" << entry << QString();
+        QTest::newRow("signal peak") << "Text8"
+                                     << "Ampiezza di picco segnale [V]" << entry << QString();
+        QTest::newRow("signal DC") << "Text9"
+                                   << "Comp. cont. segnale" << entry << QString();
+        QTest::newRow("ke") << "Text10"
+                            << "Espansione asse frequenze" << entry << QString();
+        QTest::newRow("noise peak") << "Text5"
+                                    << "Ampiezza di picco disturbo [V]" << entry << QString();
+        QTest::newRow("Filtro ON") << "Option1"
+                                   << "Filtro ON" << int(QAccessible::RadioButton) << QString();
+        QTest::newRow("Filtro OFF") << "Option2"
+                                    << "Filtro OFF" << int(QAccessible::RadioButton) << QString();
+        QTest::newRow("Grafici") << "Command2"
+                                 << "Grafici" << int(QAccessible::Button) << QString();
+    }
+
+    void everyControlHasAnAccessibleName()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        QFETCH(int, role);
+        QFETCH(QString, description);
+        Program p;
+        QAccessibleInterface* read =
+            QAccessible::queryAccessibleInterface(p.control(qPrintable(control)));
+        QCOMPARE(read->text(QAccessible::Name), name);
+        QCOMPARE(int(read->role()), role);
+        QCOMPARE(read->text(QAccessible::Description), description);
+    }
+
+    void theDropDownIsLabelledByItsCaption()
+    {
+        Program p;
+        // On Linux a drop-down's name is the text in its field; a screen reader takes its
+        // caption from its label. With it every control that takes the focus is named.
+        const auto labels = QAccessible::queryAccessibleInterface(p.control("Combo1"))
+                                ->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.front().first->text(QAccessible::Name),
+                 QStringLiteral("Casella per la scelta del segnale:"));
+        int focusable = 0;
+        for (QWidget* widget : p.form1->findChildren<QWidget*>())
+            focusable += !widget->objectName().isEmpty() && widget->focusPolicy() != Qt::NoFocus;
+        QCOMPARE(focusable, 14 + 1);
+    }
+
+    void messagesAndTheProgressDialogAreReadAloud()
+    {
+        Program p;
+        const QStringList message = readTheModalWindowOfGrafici(p);
+        QVERIFY(!message.isEmpty());
+        QVERIFY2(message.front().startsWith(QStringLiteral("%1|%2|")
+                                                .arg(QAccessible::AlertMessage)
+                                                .arg(p.form1->windowTitle())),
+                 qPrintable(message.join('\n')));
+        QVERIFY(message.contains(QStringLiteral("%1|%2|")
+                                     .arg(QAccessible::StaticText)
+                                     .arg(fromView(messages::signalTypeMissing))));
+
+        p.form1->runExecutor().setDialogThreshold(0);
+        p.chooseSignal(0);
+        const QStringList progress = readTheModalWindowOfGrafici(p);
+        QVERIFY(!progress.isEmpty());
+        QVERIFY(progress.front().startsWith(QStringLiteral("%1|").arg(QAccessible::Dialog)));
+        const QString label = progress.filter(QStringLiteral("Tempo rimanente: ")).value(0);
+        QVERIFY2(label.startsWith(
+                     QStringLiteral("%1|Calcolo dello spettro").arg(QAccessible::StaticText)),
+                 qPrintable(progress.join('\n')));
+        QCOMPARE(progress.filter(QStringLiteral("%1|").arg(QAccessible::ProgressBar)).size(), 1);
+        QVERIFY(progress.contains(QStringLiteral("%1|Annulla|").arg(QAccessible::Button)));
+        QVERIFY(p.waveform());
     }
 
     void theDropDownTextChoosesTheSignal_data()

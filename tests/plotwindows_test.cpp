@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/messages.h"
 #include "core/numberformat.h"
+#include "plot/highestline.h"
+#include "plot/plotdrawing.h"
 #include "tests/windowsupport.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
@@ -68,6 +71,57 @@ QString tip(QWidget* window)
 }
 
 const QColor redLine(255, 0, 0);
+
+// Presses keys on a plot, written as "Home", "S+Right" (with Shift) or "Up*3" (three times).
+void press(QWidget* plot, const QString& keys)
+{
+    static const QHash<QString, Qt::Key> names{{"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
+                                               {"Up", Qt::Key_Up},     {"Down", Qt::Key_Down},
+                                               {"Home", Qt::Key_Home}, {"End", Qt::Key_End}};
+    for (QString word : keys.split(' ', Qt::SkipEmptyParts)) {
+        const bool shift = word.startsWith("S+");
+        if (shift)
+            word.remove(0, 2);
+        const QStringList repeat = word.split('*');
+        const int times = repeat.size() > 1 ? repeat[1].toInt() : 1;
+        QVERIFY(names.contains(repeat[0]));
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(plot, names[repeat[0]], shift ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+}
+
+// The last spectrum line the plot shows: R(N/2), or the last one left of x = 100.
+std::int32_t lastLineOnPlot(const CompletedRun& run)
+{
+    std::int32_t k = highestLine(run.parameters.sampleCount);
+    while (k > 0 && lineX(k, run.parameters.sampleCount, run.spectrumScale) > 100)
+        --k;
+    return k;
+}
+
+// The default sine run with the given plot's window active and the plot focused.
+PlotWidget* focusedPlot(const Program& p, bool spectrum)
+{
+    p.chooseSignal(0);
+    if (!p.grafici().texts.isEmpty())
+        return nullptr;
+    QWidget* window = p.waveform();
+    if (spectrum) {
+        p.waveform()->findChild<QAbstractButton*>("Command1")->click();
+        window = p.spectrum();
+    }
+    QApplication::setActiveWindow(window);
+    if (!QTest::qWaitForWindowActive(window))
+        return nullptr;
+    auto* plot = window->findChild<PlotWidget*>("Picture1");
+    plot->setFocus();
+    return plot->hasFocus() ? plot : nullptr;
+}
+
+int pixelsInside(const PlotWidget& plot, const QImage& grabbed, QColor colour)
+{
+    return pixelsOf(grabbed.copy(plot.contentsRect()), colour);
+}
 
 }  // namespace
 
@@ -283,9 +337,12 @@ private slots:
         QVERIFY(reopened->findChild<QLabel*>("Label1")->text().isEmpty());
         QCOMPARE(pixelsOf(reopened->plot().image(), Qt::black),
                  reopened->plot().image().width() * reopened->plot().image().height());
-        // No run has drawn here yet: the cursor shows no readout.
+        // No run has drawn here yet: neither the cursor nor the keys show a readout.
         moveOver(*reopened, 50, 50);
         QVERIFY(tip(reopened).isEmpty());
+        QTest::keyClick(&reopened->plot(), Qt::Key_Right);
+        QVERIFY(tip(reopened).isEmpty() && !reopened->plot().mark());
+        QVERIFY(reopened->plot().accessibleDescription().isEmpty());
 
         // The next run draws into that window and leaves it shown.
         QVERIFY(p.grafici().texts.isEmpty());
@@ -344,6 +401,167 @@ private slots:
         QVERIFY(pixelsOf(waveform.copy(0, half, waveform.width(), half), redLine) > 500);
         QCOMPARE(pixelsOf(waveform.copy(0, 0, waveform.width(), half), redLine), 0);
         QVERIFY(pixelsOf(waveform.copy(0, 0, waveform.width(), half), Qt::black) > 1000);
+    }
+
+    void theKeysReadWhatTheMouseReadsAtTheirPoint_data()
+    {
+        QTest::addColumn<bool>("spectrum");
+        QTest::addColumn<QString>("keys");
+        // The sample or line the point is on (-1: the last line on the plot), and its y.
+        QTest::addColumn<int>("place");
+        QTest::addColumn<double>("y");
+        QTest::newRow("waveform Home") << false << "Home" << 0 << 50.0;
+        QTest::newRow("waveform End") << false << "End" << 1000 << 50.0;
+        QTest::newRow("waveform starts in the middle") << false << "Right" << 501 << 50.0;
+        QTest::newRow("waveform Shift steps ten") << false << "Home S+Right*2 Left" << 19 << 50.0;
+        QTest::newRow("waveform stops at the first") << false << "Home Left S+Left" << 0 << 50.0;
+        QTest::newRow("waveform Up 1 %") << false << "Up*3 S+Up" << 500 << 63.0;
+        QTest::newRow("waveform stops at the bottom") << false << "S+Down*6" << 500 << 0.0;
+        QTest::newRow("waveform stops at the top") << false << "End S+Up*6 Left" << 999 << 100.0;
+        QTest::newRow("spectrum Home") << true << "Home" << 1 << 50.0;
+        QTest::newRow("spectrum one line") << true << "Home Right" << 2 << 50.0;
+        QTest::newRow("spectrum Shift steps ten") << true << "Home S+Right" << 11 << 50.0;
+        QTest::newRow("spectrum End") << true << "End" << -1 << 50.0;
+        QTest::newRow("spectrum stops at the last") << true << "End Right Down" << -1 << 49.0;
+    }
+
+    void theKeysReadWhatTheMouseReadsAtTheirPoint()
+    {
+        QFETCH(bool, spectrum);
+        QFETCH(QString, keys);
+        QFETCH(int, place);
+        QFETCH(double, y);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        Program p;
+        PlotWidget* plot = focusedPlot(p, spectrum);
+        QVERIFY(plot);
+        press(plot, keys);
+
+        const CompletedRun& run = *p.module.completedRun();
+        const std::int32_t n = run.parameters.sampleCount;
+        const float x = spectrum
+                            ? lineX(place < 0 ? lastLineOnPlot(run) : place, n, run.spectrumScale)
+                            : sampleX(place, n);
+        QVERIFY(plot->mark());
+        QCOMPARE(plot->mark()->x(), static_cast<double>(x));
+        QCOMPARE(plot->mark()->y(), y);
+        const QString readout = plot->toolTip();
+        QVERIFY(readout.startsWith(spectrum ? "f= " : "t= "));
+        QVERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), readout);
+        // The mouse's readout at the same point.
+        moveOver(*plot->window(), x, static_cast<float>(y));
+        QCOMPARE(plot->toolTip(), readout);
+        QToolTip::hideText();
+    }
+
+    void theMouseTakesOverAndTheKeysGoOnFromIt()
+    {
+        Program p;
+        PlotWidget* plot = focusedPlot(p, false);
+        QVERIFY(plot);
+        QTest::keyClick(plot, Qt::Key_Home);
+        QVERIFY(plot->mark());
+        std::optional<QPointF> mouse;
+        connect(plot, &PlotWidget::mouseMoved, this,
+                [&](int, int, float x, float y) { mouse = QPointF(x, y); });
+        const QRect area = plot->contentsRect();
+        hover(plot, area.topLeft() + QPoint(area.width() / 3, area.height() / 5));
+        QVERIFY(mouse && !plot->mark());
+        const QPointF left = *mouse;
+
+        // The keys go on from the mouse's point, to the next sample right of it at its
+        // height, and the window is told of it as of the mouse's movements.
+        QTest::keyClick(plot, Qt::Key_Right);
+        const std::int32_t n = p.module.completedRun()->parameters.sampleCount;
+        std::int32_t next = 0;
+        while (sampleX(next, n) <= left.x())
+            ++next;
+        QVERIFY(plot->mark());
+        QCOMPARE(plot->mark()->x(), static_cast<double>(sampleX(next, n)));
+        QCOMPARE(plot->mark()->y(), left.y());
+        QCOMPARE(mouse->x(), plot->mark()->x());
+        QCOMPARE(mouse->y(), plot->mark()->y());
+
+        // A drag that left the point below the plot: the keys bring it back onto it.
+        emit plot->mouseMoved(1, 0, 30, -20);
+        QTest::keyClick(plot, Qt::Key_Up);
+        QCOMPARE(plot->mark()->y(), 0.0);
+    }
+
+    void theCrossAndTheFocusStayOffTheCopiedPicture_data()
+    {
+        QTest::addColumn<bool>("spectrum");
+        QTest::addColumn<QColor>("cross");
+        QTest::newRow("waveform") << false << QColor(Qt::blue);
+        QTest::newRow("spectrum") << true << QColor(Qt::white);
+    }
+
+    void theCrossAndTheFocusStayOffTheCopiedPicture()
+    {
+        QFETCH(bool, spectrum);
+        QFETCH(QColor, cross);
+        Program p;
+        PlotWidget* plot = focusedPlot(p, spectrum);
+        QVERIFY(plot);
+        const QImage picture = plot->image().copy();
+        plot->clearFocus();
+        const QImage unfocused = plot->grab().toImage();
+        QCOMPARE(pixelsInside(*plot, unfocused, cross), 0);
+
+        plot->setFocus();
+        QTest::keyClick(plot, Qt::Key_Right);
+        const QImage marked = plot->grab().toImage();
+        // The cross: two arms of 11 pixels, in the middle of the plot.
+        QCOMPARE(pixelsInside(*plot, marked, cross), 21);
+        // The focus rectangle, just inside the edge of the picture.
+        const QRect inner = plot->contentsRect().adjusted(4, 4, -4, -4);
+        int ring = 0;
+        for (int row = 0; row < marked.height(); ++row)
+            for (int column = 0; column < marked.width(); ++column)
+                ring += !inner.contains(column, row) &&
+                        marked.pixel(column, row) != unfocused.pixel(column, row);
+        QVERIFY(ring > inner.width());
+        QCOMPARE(plot->image(), picture);
+
+        plot->clearFocus();
+        QCOMPARE(plot->grab().toImage(), unfocused);
+    }
+
+    void thePlotsDescribeTheirRunAndSpeakTheKeysReadouts()
+    {
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        Program p;
+        PlotWidget* waveform = focusedPlot(p, false);
+        QVERIFY(waveform);
+        PlotWidget& spectrum = p.spectrum()->plot();
+        QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(waveform);
+        QCOMPARE(chart->role(), QAccessible::Chart);
+        QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("Forme d'onda reali"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(&spectrum)->text(QAccessible::Name),
+                 QStringLiteral("Spettro"));
+        auto peak = [](double value) {
+            return QString::fromStdString(formatScientific2(value, ","));
+        };
+        const QString summary = "V(t): picco " + peak(p.module.inputPeak()) + " V; Vr(t): picco " +
+                                peak(p.module.outputPeak()) + " V; N = 1000, W = 2 sec";
+        QTRY_COMPARE(chart->text(QAccessible::Description), summary);
+        const QString spectrumSummary =
+            QAccessible::queryAccessibleInterface(&spectrum)->text(QAccessible::Description);
+        QCOMPARE(spectrumSummary, "D.C.: 2,50E+01 V; riga più alta: f = 1,00 Hz, S(f) = " +
+                                      peak(p.module.spectrumPeak()) + " V; N = 1000, W = 2 sec");
+
+        // Each step of the keys is said as its readout; the mouse brings the summary back.
+        QTest::keyClick(waveform, Qt::Key_Up);
+        QVERIFY(waveform->toolTip().startsWith(QStringLiteral("t= 1,00 sec ; V(t) = ")));
+        QCOMPARE(chart->text(QAccessible::Description), waveform->toolTip());
+        hover(waveform, waveform->contentsRect().center());
+        QCOMPARE(chart->text(QAccessible::Description), summary);
+
+        // A new run is described once it is drawn.
+        p.type("Text13", "2000");
+        QVERIFY(p.grafici().texts.isEmpty());
+        QTRY_VERIFY(chart->text(QAccessible::Description).endsWith("N = 2000, W = 2 sec"));
     }
 
     void theWindowsCarryTheirIcons()

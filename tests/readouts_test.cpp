@@ -2,6 +2,7 @@
 #include "core/messages.h"
 #include "core/numberformat.h"
 #include "core/readouts.h"
+#include "core/runsummary.h"
 #include "tests/testsupport.h"
 
 namespace {
@@ -99,6 +100,66 @@ TEST(SpectrumReadout, UsesTheNewNAndWAfterARefusal)
     refused.sampleCount = "0";
     ASSERT_NE(s.run(refused, sineSignalItem), std::nullopt);
     EXPECT_EQ(spectrumReadout(s.module, 0, 0), "f= --- Hz ; S(f) = 0.00E+00 V");
+}
+
+struct SummaryCase {
+    const char* name;
+    std::vector<EntryText> changes;
+    bool filterOn;
+    // The tallest line's frequency, or none when no line has any height.
+    std::optional<const char*> tallestLine;
+};
+
+class RunSummary : public testing::TestWithParam<SummaryCase> {};
+
+TEST_P(RunSummary, NamesTheScalesAndTheTallestLine)
+{
+    const SummaryCase& c = GetParam();
+    Session s;
+    ASSERT_EQ(s.run(entriesWith(c.changes), sineSignalItem, c.filterOn, !c.filterOn), std::nullopt);
+    const CompletedRun& run = *s.module.completedRun();
+    const std::string sizes = "N = " + std::string(entriesWith(c.changes).sampleCount) +
+                              ", W = " + std::string(entriesWith(c.changes).windowTime) + " sec";
+    EXPECT_EQ(waveformSummary(run), "V(t): picco " + formatScientific2(run.inputPeak) +
+                                        " V; Vr(t): picco " + formatScientific2(run.outputPeak) +
+                                        " V; " + sizes);
+    const std::string dc = "D.C.: " + formatScientific2(s.module.dcComponent()) + " V; ";
+    if (c.tallestLine)
+        EXPECT_EQ(spectrumSummary(run), dc + "riga più alta: f = " + *c.tallestLine +
+                                            " Hz, S(f) = " + formatScientific2(run.spectrumPeak) +
+                                            " V; " + sizes);
+    else
+        EXPECT_EQ(spectrumSummary(run), dc + "nessuna riga oltre la D.C.; " + sizes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RunSummary,
+    testing::Values(
+        SummaryCase{"Defaults", {}, true, "1.00"},
+        // Above the signal, the disturbance's line is the tallest unless it is filtered.
+        SummaryCase{"LoudDisturbance", {{entry::noise, "40"}}, false, "50.00"},
+        SummaryCase{"LoudDisturbanceFiltered", {{entry::noise, "40"}}, true, "1.00"},
+        SummaryCase{"FractionalW",
+                    {{entry::W, "2.5"}, {entry::N, "999"}, {entry::fSignal, "2"}},
+                    true,
+                    "2.00"},
+        SummaryCase{"Silent",
+                    {{entry::amplitude, "0"}, {entry::noise, "0"}, {entry::offset, "0"}},
+                    true,
+                    std::nullopt}),
+    ByName{});
+
+TEST(RunSummary, UsesTheSeparatorItIsGiven)
+{
+    Session s;
+    ASSERT_EQ(s.run(entriesWith({{entry::W, "2.5"}, {entry::fSignal, "2"}}), sineSignalItem),
+              std::nullopt);
+    const CompletedRun& run = *s.module.completedRun();
+    EXPECT_EQ(waveformSummary(run, ","),
+              "V(t): picco " + formatScientific2(run.inputPeak, ",") + " V; Vr(t): picco " +
+                  formatScientific2(run.outputPeak, ",") + " V; N = 1000, W = 2,5 sec");
+    EXPECT_TRUE(
+        spectrumSummary(run, ",").starts_with("D.C.: 2,50E+01 V; riga più alta: f = 2,00 Hz, "));
 }
 
 struct WholeNumberCase {

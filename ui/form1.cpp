@@ -87,6 +87,48 @@ const Control controls[] = {
      nullptr, twipRect(3240, 4440, 5655, 375)},
 };
 
+// What a screen reader says for each entry and the drop-down: the caption and the unit
+// the labels around it show, e.g. "W [sec]", and for N the words beside it.
+struct Spoken {
+    const char* control;
+    const char* caption;
+    const char* unit;
+    const char* description;
+};
+
+const Spoken spoken[] = {
+    {"Text13", "Label48", nullptr, "Label56"}, {"Text1", "Label1", "Label10", nullptr},
+    {"Text2", "Label3", "Label4", nullptr},    {"Text3", "Label5", "Label2", nullptr},
+    {"Text4", "Label6", nullptr, nullptr},     {"Text6", "Label12", "Label13", nullptr},
+    {"Text7", "Label14", "Label11", nullptr},  {"Combo1", "Label8", nullptr, nullptr},
+    {"Text5", "Label9", "Label16", nullptr},   {"Text8", "Label15", "Label17", nullptr},
+    {"Text9", "Label18", nullptr, nullptr},    {"Text10", "Label19", nullptr, nullptr},
+};
+
+// The captions as a screen reader should say them: one blank between words, and no
+// colon that only points at the box below. The caption's label is also the control's
+// buddy, which a screen reader on Linux reads as the drop-down's label (its name there
+// is the text in its field); no caption has a mnemonic, so the buddy changes no key.
+void nameEntries(QWidget& window)
+{
+    auto label = [&window](const char* name) {
+        return window.findChild<QLabel*>(QLatin1String(name));
+    };
+    auto text = [&label](const char* name) {
+        QString caption = label(name)->text().simplified();
+        if (caption.endsWith(':'))
+            caption.chop(1);
+        return caption;
+    };
+    for (const Spoken& s : spoken) {
+        auto* control = window.findChild<QWidget*>(QLatin1String(s.control));
+        control->setAccessibleName(s.unit ? text(s.caption) + ' ' + text(s.unit) : text(s.caption));
+        if (s.description)
+            control->setAccessibleDescription(text(s.description));
+        label(s.caption)->setBuddy(control);
+    }
+}
+
 const QColor entryPink(255, 192, 192);
 const QColor creditCyan(192, 255, 255);
 
@@ -159,6 +201,7 @@ Form1::Form1(ComputationModule& module, QWidget* parent)
         widget->setGeometry(c.place);
     }
     m_filterOn->setChecked(true);
+    nameEntries(*this);
 
     auto* creditLabel = findChild<QLabel*>(QStringLiteral("Label67"));
     creditLabel->setFont(windowFont(8.25, false));

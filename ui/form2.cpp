@@ -10,6 +10,7 @@
 #include "ui/localenumbers.h"
 #include "ui/plotcopymenu.h"
 #include "ui/plotwidget.h"
+#include "ui/readoutcursor.h"
 #include "ui/twips.h"
 
 #include <QRadioButton>
@@ -26,9 +27,11 @@ Form2::Form2(const ComputationModule& module, QWidget* parent)
     // Created in tab order.
     m_plot = new PlotWidget(QColor(255, 255, 192), this);
     m_plot->setObjectName(QStringLiteral("Picture1"));
+    m_plot->setAccessibleName(windowTitle());
     m_plot->setGeometry(twipRect(120, 120, 15015, 9135));
     connect(m_plot, &PlotWidget::mouseMoved, this, &Form2::Picture1_MouseMove);
     new PlotCopyMenu(*m_plot, m_module, &waveformTable);
+    new ReadoutCursor(*m_plot, m_module, ReadoutCursor::Plot::waveform);
 
     QLabel* hint = captionLabel(
         QStringLiteral("Sposta il cursore del mouse sulla forma d'onda , comparirà il valore "

@@ -9,6 +9,7 @@
 #include "ui/localenumbers.h"
 #include "ui/plotcopymenu.h"
 #include "ui/plotwidget.h"
+#include "ui/readoutcursor.h"
 #include "ui/twips.h"
 
 namespace {
@@ -35,9 +36,11 @@ Form3::Form3(const ComputationModule& module, QWidget* parent)
     // Created in tab order.
     m_plot = new PlotWidget(Qt::black, this);
     m_plot->setObjectName(QStringLiteral("Picture1"));
+    m_plot->setAccessibleName(windowTitle());
     m_plot->setGeometry(twipRect(0, 0, 15135, 9255));
     connect(m_plot, &PlotWidget::mouseMoved, this, &Form3::Picture1_MouseMove);
     new PlotCopyMenu(*m_plot, m_module, &spectrumTable);
+    new ReadoutCursor(*m_plot, m_module, ReadoutCursor::Plot::spectrum);
 
     m_dcReadout = makeLabel(QString(), "Label1", twipRect(15720, 4200, 1215, 255), this);
     m_dcReadout->setAutoFillBackground(true);

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QImage>
 #include <QPoint>
+#include <QPointF>
 
 #include <vector>
 
@@ -38,6 +39,18 @@ public:
     // cursor positions are reported in logical pixels from the top-left corner.
     bool hasUserScale() const { return m_mapping.user; }
 
+    // The one mapping between user coordinates and logical pixels counted from the
+    // top-left corner of the contents rect, where the picture begins. Without a
+    // coordinate system the two are the same.
+    QPointF toPixel(QPointF user) const;
+    QPointF toUser(QPointF pixel) const;
+
+    // A small cross at a point in user coordinates, in a colour that stands out on the
+    // background, shown over the picture on the screen only: the picture, and so what is
+    // copied of it, never holds it. None removes it.
+    void setMark(std::optional<QPointF> user);
+    std::optional<QPointF> mark() const { return m_mark; }
+
     // The picture as drawn, at the plot's present size and pixel density.
     const QImage& image() const { return m_image; }
 
@@ -47,6 +60,10 @@ public:
     void fitImage();
 
 signals:
+    // Everything drawn was erased: a run is about to draw, and it becomes the module's
+    // once it has drawn.
+    void cleared();
+
     // button: 1 left, 2 right, 4 middle, added; shift: 1 Shift, 2 Ctrl, 4 Alt, added.
     void mouseMoved(int button, int shift, float x, float y);
 
@@ -76,6 +93,7 @@ private:
     void paintSegments(QPainter& painter, const Mapping& mapping,
                        std::span<const UserSegment> segments) const;
     void paintNow(std::span<const UserSegment> segments, QColor colour);
+    void paintFocusAndMark(QPainter& painter) const;
 
     QColor m_background;
     QImage m_image;
@@ -86,4 +104,5 @@ private:
     bool m_strokesComplete = true;
     // Where the cursor was at the last movement over the plot, on the screen.
     std::optional<QPoint> m_lastCursor;
+    std::optional<QPointF> m_mark;
 };
