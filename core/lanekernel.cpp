@@ -146,13 +146,12 @@ template <int width, LaneFamily family>
 // relative error on [-pi/4, pi/4] (Remez's exchange, rounded to doubles). With them
 // sin x = x + x z S(z) is within 5.9e-18 of its size, and cos x = 1 + z C(z) within
 // 3e-18, where the Taylor terms to the same powers would leave out 2e-14 and 5e-16.
-constexpr double sinCoefficients[] = {0x1.5d932f7839ebep-33,  -0x1.ae5e66d585d95p-26,
-                                      0x1.71de3578752d0p-19,  -0x1.a01a019c126bfp-13,
-                                      0x1.111111110f881p-7,   -0x1.5555555555549p-3};
-constexpr double cosCoefficients[] = {-0x1.8f75441338941p-37, 0x1.1ee96cc6d0a34p-29,
-                                      -0x1.27e4f72b73ebep-22, 0x1.a01a019b2d85ep-16,
-                                      -0x1.6c16c16c13ba6p-10, 0x1.5555555555539p-5,
-                                      -0x1.0000000000000p-1};
+constexpr double sinCoefficients[] = {0x1.5d932f7839ebep-33, -0x1.ae5e66d585d95p-26,
+                                      0x1.71de3578752d0p-19, -0x1.a01a019c126bfp-13,
+                                      0x1.111111110f881p-7,  -0x1.5555555555549p-3};
+constexpr double cosCoefficients[] = {
+    -0x1.8f75441338941p-37, 0x1.1ee96cc6d0a34p-29, -0x1.27e4f72b73ebep-22, 0x1.a01a019b2d85ep-16,
+    -0x1.6c16c16c13ba6p-10, 0x1.5555555555539p-5,  -0x1.0000000000000p-1};
 
 // The sine and cosine of an angle of the transform from the polynomials, the anchor
 // every few steps of the rotation below and its step.
@@ -336,8 +335,7 @@ template <int width, LaneFamily family, bool lineInLanes, typename Use>
         use(anchor, literal);
         SinCos<width> even = exactAt(a, literal);
         SinCos<width> odd = rotated<width, family>(even, step);
-        const std::int32_t end =
-            count - anchor > stepsPerAnchor ? anchor + stepsPerAnchor : count;
+        const std::int32_t end = count - anchor > stepsPerAnchor ? anchor + stepsPerAnchor : count;
         std::int32_t i = anchor + 1;
         for (; i + 1 < end; i += 2) {
             at += 1;
@@ -383,13 +381,12 @@ void forwardLines(const double* input, std::int32_t sampleCount, double windowTi
     const double step = windowTime / static_cast<double>(sampleCount);
     Lanes<width> sumRe{};
     Lanes<width> sumIm{};
-    forEachLiteralAngle<width, family, true>(
-        laneIndices<width, family>(first) * twoPi, sampleCount,
-        [&](std::int32_t n, SinCos<width> sc) {
-            const double g = step * input[n];
-            sumRe = (g * sc.cos) + sumRe;
-            sumIm = sumIm - (g * sc.sin);
-        });
+    forEachLiteralAngle<width, family, true>(laneIndices<width, family>(first) * twoPi, sampleCount,
+                                             [&](std::int32_t n, SinCos<width> sc) {
+                                                 const double g = step * input[n];
+                                                 sumRe = (g * sc.cos) + sumRe;
+                                                 sumIm = sumIm - (g * sc.sin);
+                                             });
     storeLanes<width, family>(re, sumRe);
     storeLanes<width, family>(im, sumIm);
 }

@@ -66,9 +66,8 @@ void WorkerPool::serve()
     std::uint64_t joined = 0;
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_wake.wait(lock, [&] {
-            return m_closing || (m_open && m_wanted > 0 && m_generation != joined);
-        });
+        m_wake.wait(
+            lock, [&] { return m_closing || (m_open && m_wanted > 0 && m_generation != joined); });
         if (m_closing)
             return;
         joined = m_generation;

@@ -50,14 +50,14 @@ private:
 
     std::mutex m_callerMutex;  // one caller at a time
 
-    std::mutex m_mutex;                // guards everything below but m_next
-    std::condition_variable m_wake;    // a job opened, or the pool is closing
-    std::condition_variable m_done;    // the last worker of a closed job finished
+    std::mutex m_mutex;              // guards everything below but m_next
+    std::condition_variable m_wake;  // a job opened, or the pool is closing
+    std::condition_variable m_done;  // the last worker of a closed job finished
     std::vector<std::jthread> m_workers;
-    std::uint64_t m_generation = 0;    // counts the jobs, so a worker joins each once
-    bool m_open = false;               // whether workers may still join the job
-    int m_wanted = 0;                  // workers the job may still take
-    int m_inFlight = 0;                // workers working on the job
+    std::uint64_t m_generation = 0;  // counts the jobs, so a worker joins each once
+    bool m_open = false;             // whether workers may still join the job
+    int m_wanted = 0;                // workers the job may still take
+    int m_inFlight = 0;              // workers working on the job
     bool m_closing = false;
     Work m_work = nullptr;
     void* m_context = nullptr;

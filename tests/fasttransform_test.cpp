@@ -244,8 +244,8 @@ TEST_P(FastTransformOverN, KernelsHoldTheLiteralPair)
         for (std::int32_t k : samples) {
             const double angle = theta(k, i, n);
             const auto line = static_cast<std::size_t>(k);
-            output = (((std::cos(angle) * x[line]) - (std::sin(angle) * im[line])) * (1 / w)) +
-                     output;
+            output =
+                (((std::cos(angle) * x[line]) - (std::sin(angle) * im[line])) * (1 / w)) + output;
         }
         return output;
     };
@@ -317,8 +317,8 @@ TEST_P(FastTransformOverN, KernelsHoldTheLiteralPair)
 
 // N of every size, up to the odd and the even largest.
 INSTANTIATE_TEST_SUITE_P(Sizes, FastTransformOverN,
-                         testing::Values(1, 2, 3, 17, 33, 1000, 4001, 65536, 1'000'003,
-                                         21'474'835, 21'474'836));
+                         testing::Values(1, 2, 3, 17, 33, 1000, 4001, 65536, 1'000'003, 21'474'835,
+                                         21'474'836));
 
 TEST(FastTransform, MirrorImagesFollowTheLineByLineOrder)
 {
