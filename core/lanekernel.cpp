@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 // `width` doubles side by side. Arithmetic between a double and Lanes applies to every
 // lane, each lane rounding exactly as scalar code would, so every lane reproduces the
@@ -279,77 +280,6 @@ constexpr std::int32_t stepsPerAnchor = 16;
 // three more operations in the hot loop, a fifth of its time.
 constexpr bool secondOrderTurn = false;
 
-// The sine and cosine of theta(k, i) = ((k * twoPi) * i) / N for i = 0..N - 1 in turn,
-// in every lane, handed to `use` with i.
-//
-// The exact angle L * i / N (L = k * twoPi) advances by the same L / N at every i, so
-// the pair of the exact angle is carried from one i to the next by a rotation, a
-// handful of products instead of the polynomials. Every stepsPerAnchor steps the pair
-// is anchored afresh from the polynomials, so the roundings of the rotations cannot
-// pile up. Between anchors two rotations take turns, one for odd and one for even
-// steps from the anchor, each by two steps at a time: each carries its roundings over
-// half as many steps, and neither waits for the other. Each pair handed on is the
-// rotated one turned back onto the literal angle theta by its shortfall, below 4.1e-8
-// radians for every 32-bit N (see literalAngle).
-//
-// In the transform (lineInLanes) i is the sample and k the lane's line. In the
-// reconstruction i is the lane's sample and k the line of the loop: L = fl(k * twoPi)
-// then changes with k, so the rotation steps by twoPi * i / N, and the shortfall takes
-// in L's own rounding.
-template <int width, LaneFamily family, bool lineInLanes, typename Use>
-[[gnu::always_inline]] inline void forEachLiteralAngle(Lanes<width> lanes, std::int32_t count,
-                                                       Use use)
-{
-    const double countValue = static_cast<double>(count);
-    const double inverseCount = 1 / countValue;
-    const Halves<width> lanesHalves = halves<width>(lanes);
-    const Halves<width> twoPiHalves = halves<width>(splat<width>(twoPi));
-    const auto angleAt = [&](Lanes<width> at) {
-        if constexpr (lineInLanes) {
-            return literalAngle<width, family, false>(lanes, lanesHalves, at, countValue,
-                                                      inverseCount, at);
-        } else {
-            const Lanes<width> lineTwoPi = at * twoPi;
-            const Lanes<width> lineShortfall =
-                exactExcess<width, family>(splat<width>(twoPi), twoPiHalves, at, lineTwoPi);
-            return literalAngle<width, family, true>(lineTwoPi, halves<width>(lineTwoPi), lanes,
-                                                     countValue, inverseCount, lineShortfall);
-        }
-    };
-    // The pair of the exact angle at i, from the polynomials at theta.
-    const auto exactAt = [&](const Angle<width>& a, const SinCos<width>& literal) {
-        return turnedBack<width, family, true>(literal, -a.shortfall);
-    };
-    const auto literalFrom = [&](const SinCos<width>& exact, Lanes<width> at) {
-        return turnedBack<width, family, secondOrderTurn>(exact, angleAt(at).shortfall);
-    };
-    const Angle<width> one = angleAt(splat<width>(1));
-    const SinCos<width> step = exactAt(one, polynomialSinCos<width, family>(one.theta));
-    const Angle<width> two = angleAt(splat<width>(2));
-    const SinCos<width> twoSteps = exactAt(two, polynomialSinCos<width, family>(two.theta));
-
-    for (std::int32_t anchor = 0; anchor < count; anchor += stepsPerAnchor) {
-        Lanes<width> at = splat<width>(static_cast<double>(anchor));
-        const Angle<width> a = angleAt(at);
-        const SinCos<width> literal = polynomialSinCos<width, family>(a.theta);
-        use(anchor, literal);
-        SinCos<width> even = exactAt(a, literal);
-        SinCos<width> odd = rotated<width, family>(even, step);
-        const std::int32_t end = count - anchor > stepsPerAnchor ? anchor + stepsPerAnchor : count;
-        std::int32_t i = anchor + 1;
-        for (; i + 1 < end; i += 2) {
-            at += 1;
-            use(i, literalFrom(odd, at));
-            even = rotated<width, family>(even, twoSteps);
-            at += 1;
-            use(i + 1, literalFrom(even, at));
-            odd = rotated<width, family>(odd, twoSteps);
-        }
-        if (i < end)
-            use(i, literalFrom(odd, at + 1));
-    }
-}
-
 template <int width, LaneFamily family>
 Lanes<width> loadLanes(const double* values)
 {
@@ -374,18 +304,143 @@ Lanes<width> laneIndices(std::int32_t first)
     return loadLanes<width, family>(indices);
 }
 
+// The sine and cosine of theta(k, i) = ((k * twoPi) * i) / N for i = 0..N - 1 in turn,
+// in every lane, handed to use(i, j, pair) with i and its place j in its run of steps.
+//
+// The exact angle L * i / N (L = k * twoPi) advances by the same L / N at every i, so
+// the pair of the exact angle is carried from one i to the next by a rotation, a
+// handful of products instead of the polynomials. Every stepsPerAnchor steps the pair
+// is anchored afresh from the polynomials, so the roundings of the rotations cannot
+// pile up; `anchored(i)` is called first, for what the caller prepares a run of steps
+// ahead. Between anchors two rotations take turns, one for odd and one for even steps
+// from the anchor, each by two steps at a time: each carries its roundings over half
+// as many steps, and neither waits for the other. Each pair handed on is the rotated
+// one turned back onto the literal angle theta by its shortfall, below 4.1e-8 radians
+// for every 32-bit N (see literalAngle).
+//
+// In the transform (lineInLanes) i is the sample and k the lane's line. In the
+// reconstruction i is the lane's sample and k the line of the loop: L = fl(k * twoPi)
+// then changes with k, so the rotation steps by twoPi * i / N, and the shortfall takes
+// in L's own rounding. L and its rounding are the same in every lane, so they are
+// worked out a run of steps ahead, `width` lines at a time.
+template <int width, LaneFamily family, bool lineInLanes, typename Anchored, typename Use>
+[[gnu::always_inline]] inline void forEachLiteralAngle(Lanes<width> lanes, std::int32_t count,
+                                                       Anchored anchored, Use use)
+{
+    const double countValue = static_cast<double>(count);
+    const double inverseCount = 1 / countValue;
+    const Halves<width> lanesHalves = halves<width>(lanes);
+    const Halves<width> twoPiHalves = halves<width>(splat<width>(twoPi));
+    // L = fl(k * twoPi), its halves and its shortfall for the lines of a run of steps.
+    struct Line {
+        double lineTwoPi[stepsPerAnchor];
+        double head[stepsPerAnchor];
+        double tail[stepsPerAnchor];
+        double shortfall[stepsPerAnchor];
+    } line;
+    const auto reconstructionAngle = [&](Lanes<width> lineTwoPi, Halves<width> lineHalves,
+                                         Lanes<width> lineShortfall) {
+        return literalAngle<width, family, true>(lineTwoPi, lineHalves, lanes, countValue,
+                                                 inverseCount, lineShortfall);
+    };
+    const auto lineAt = [&](Lanes<width> k) {
+        const Lanes<width> lineTwoPi = k * twoPi;
+        return std::pair{
+            lineTwoPi, exactExcess<width, family>(splat<width>(twoPi), twoPiHalves, k, lineTwoPi)};
+    };
+    // The literal angle of step i, the j-th of its run.
+    const auto angleAt = [&](Lanes<width> at, std::int32_t j) {
+        if constexpr (lineInLanes) {
+            return literalAngle<width, family, false>(lanes, lanesHalves, at, countValue,
+                                                      inverseCount, at);
+        } else {
+            return reconstructionAngle(splat<width>(line.lineTwoPi[j]),
+                                       {splat<width>(line.head[j]), splat<width>(line.tail[j])},
+                                       splat<width>(line.shortfall[j]));
+        }
+    };
+    // The angle of step i alone, for the steps of the rotation.
+    const auto angleOf = [&](std::int32_t i) {
+        const Lanes<width> at = splat<width>(static_cast<double>(i));
+        if constexpr (lineInLanes) {
+            return angleAt(at, 0);
+        } else {
+            const auto [lineTwoPi, lineShortfall] = lineAt(at);
+            return reconstructionAngle(lineTwoPi, halves<width>(lineTwoPi), lineShortfall);
+        }
+    };
+    // The pair of the exact angle at i, from the polynomials at theta.
+    const auto exactAt = [&](const Angle<width>& a, const SinCos<width>& literal) {
+        return turnedBack<width, family, true>(literal, -a.shortfall);
+    };
+    const auto literalFrom = [&](const SinCos<width>& exact, Lanes<width> at, std::int32_t j) {
+        return turnedBack<width, family, secondOrderTurn>(exact, angleAt(at, j).shortfall);
+    };
+    const Angle<width> one = angleOf(1);
+    const SinCos<width> step = exactAt(one, polynomialSinCos<width, family>(one.theta));
+    const Angle<width> two = angleOf(2);
+    const SinCos<width> twoSteps = exactAt(two, polynomialSinCos<width, family>(two.theta));
+
+    for (std::int32_t anchor = 0; anchor < count; anchor += stepsPerAnchor) {
+        if constexpr (!lineInLanes) {
+            // Lines past N - 1 in the last run are worked out and never used.
+            for (std::int32_t j = 0; j < stepsPerAnchor; j += width) {
+                const auto [lineTwoPi, lineShortfall] =
+                    lineAt(laneIndices<width, family>(anchor + j));
+                const Halves<width> lineHalves = halves<width>(lineTwoPi);
+                std::memcpy(line.lineTwoPi + j, &lineTwoPi, sizeof lineTwoPi);
+                std::memcpy(line.head + j, &lineHalves.head, sizeof lineTwoPi);
+                std::memcpy(line.tail + j, &lineHalves.tail, sizeof lineTwoPi);
+                std::memcpy(line.shortfall + j, &lineShortfall, sizeof lineTwoPi);
+            }
+        }
+        anchored(anchor);
+        Lanes<width> at = splat<width>(static_cast<double>(anchor));
+        const Angle<width> a = angleAt(at, 0);
+        const SinCos<width> literal = polynomialSinCos<width, family>(a.theta);
+        use(anchor, 0, literal);
+        SinCos<width> even = exactAt(a, literal);
+        SinCos<width> odd = rotated<width, family>(even, step);
+        const std::int32_t steps =
+            count - anchor > stepsPerAnchor ? stepsPerAnchor : count - anchor;
+        std::int32_t j = 1;
+        for (; j + 1 < steps; j += 2) {
+            at += 1;
+            use(anchor + j, j, literalFrom(odd, at, j));
+            even = rotated<width, family>(even, twoSteps);
+            at += 1;
+            use(anchor + j + 1, j + 1, literalFrom(even, at, j + 1));
+            odd = rotated<width, family>(odd, twoSteps);
+        }
+        if (j < steps)
+            use(anchor + j, j, literalFrom(odd, at + 1, j));
+    }
+}
+
 template <int width, LaneFamily family>
 void forwardLines(const double* input, std::int32_t sampleCount, double windowTime,
                   std::int32_t first, double* re, double* im)
 {
     const double step = windowTime / static_cast<double>(sampleCount);
+    // g = (W / N) x(n) for the samples of a run of steps, `width` at a time.
+    double g[stepsPerAnchor];
+    const auto weigh = [&](std::int32_t anchor) {
+        if (sampleCount - anchor >= stepsPerAnchor) {
+            for (std::int32_t j = 0; j < stepsPerAnchor; j += width)
+                storeLanes<width, family>(g + j,
+                                          loadLanes<width, family>(input + anchor + j) * step);
+        } else {
+            for (std::int32_t j = 0; j < sampleCount - anchor; ++j)
+                g[j] = step * input[anchor + j];
+        }
+    };
     Lanes<width> sumRe{};
     Lanes<width> sumIm{};
     forEachLiteralAngle<width, family, true>(laneIndices<width, family>(first) * twoPi, sampleCount,
-                                             [&](std::int32_t n, SinCos<width> sc) {
-                                                 const double g = step * input[n];
-                                                 sumRe = (g * sc.cos) + sumRe;
-                                                 sumIm = sumIm - (g * sc.sin);
+                                             weigh,
+                                             [&](std::int32_t, std::int32_t j, SinCos<width> sc) {
+                                                 sumRe = (g[j] * sc.cos) + sumRe;
+                                                 sumIm = sumIm - (g[j] * sc.sin);
                                              });
     storeLanes<width, family>(re, sumRe);
     storeLanes<width, family>(im, sumIm);
@@ -398,7 +453,8 @@ void inverseSamples(const double* re, const double* im, std::int32_t sampleCount
     const double scale = 1 / windowTime;
     Lanes<width> sum{};
     forEachLiteralAngle<width, family, false>(
-        laneIndices<width, family>(first), sampleCount, [&](std::int32_t k, SinCos<width> sc) {
+        laneIndices<width, family>(first), sampleCount, [](std::int32_t) {},
+        [&](std::int32_t k, std::int32_t, SinCos<width> sc) {
             sum = (((sc.cos * re[k]) - (sc.sin * im[k])) * scale) + sum;
         });
     storeLanes<width, family>(output, sum);
