@@ -331,8 +331,11 @@ template <int width, LaneFamily family, bool lineInLanes, typename Anchored, typ
     const double inverseCount = 1 / countValue;
     const Halves<width> lanesHalves = halves<width>(lanes);
     const Halves<width> twoPiHalves = halves<width>(splat<width>(twoPi));
-    // L = fl(k * twoPi), its halves and its shortfall for the lines of a run of steps.
+    // For the steps of a run: in the transform the sample index; in the reconstruction
+    // L = fl(k * twoPi), its halves and its shortfall. Read from the stack, step by step,
+    // they take no register.
     struct Line {
+        double index[stepsPerAnchor];
         double lineTwoPi[stepsPerAnchor];
         double head[stepsPerAnchor];
         double tail[stepsPerAnchor];
@@ -348,11 +351,14 @@ template <int width, LaneFamily family, bool lineInLanes, typename Anchored, typ
         return std::pair{
             lineTwoPi, exactExcess<width, family>(splat<width>(twoPi), twoPiHalves, k, lineTwoPi)};
     };
-    // The literal angle of step i, the j-th of its run.
-    const auto angleAt = [&](Lanes<width> at, std::int32_t j) {
+    const auto transformAngle = [&](Lanes<width> at) {
+        return literalAngle<width, family, false>(lanes, lanesHalves, at, countValue, inverseCount,
+                                                  at);
+    };
+    // The literal angle of the j-th step of the run.
+    const auto angleAt = [&](std::int32_t j) {
         if constexpr (lineInLanes) {
-            return literalAngle<width, family, false>(lanes, lanesHalves, at, countValue,
-                                                      inverseCount, at);
+            return transformAngle(splat<width>(line.index[j]));
         } else {
             return reconstructionAngle(splat<width>(line.lineTwoPi[j]),
                                        {splat<width>(line.head[j]), splat<width>(line.tail[j])},
@@ -363,7 +369,7 @@ template <int width, LaneFamily family, bool lineInLanes, typename Anchored, typ
     const auto angleOf = [&](std::int32_t i) {
         const Lanes<width> at = splat<width>(static_cast<double>(i));
         if constexpr (lineInLanes) {
-            return angleAt(at, 0);
+            return transformAngle(at);
         } else {
             const auto [lineTwoPi, lineShortfall] = lineAt(at);
             return reconstructionAngle(lineTwoPi, halves<width>(lineTwoPi), lineShortfall);
@@ -373,8 +379,8 @@ template <int width, LaneFamily family, bool lineInLanes, typename Anchored, typ
     const auto exactAt = [&](const Angle<width>& a, const SinCos<width>& literal) {
         return turnedBack<width, family, true>(literal, -a.shortfall);
     };
-    const auto literalFrom = [&](const SinCos<width>& exact, Lanes<width> at, std::int32_t j) {
-        return turnedBack<width, family, secondOrderTurn>(exact, angleAt(at, j).shortfall);
+    const auto literalFrom = [&](const SinCos<width>& exact, std::int32_t j) {
+        return turnedBack<width, family, secondOrderTurn>(exact, angleAt(j).shortfall);
     };
     const Angle<width> one = angleOf(1);
     const SinCos<width> step = exactAt(one, polynomialSinCos<width, family>(one.theta));
@@ -382,7 +388,10 @@ template <int width, LaneFamily family, bool lineInLanes, typename Anchored, typ
     const SinCos<width> twoSteps = exactAt(two, polynomialSinCos<width, family>(two.theta));
 
     for (std::int32_t anchor = 0; anchor < count; anchor += stepsPerAnchor) {
-        if constexpr (!lineInLanes) {
+        if constexpr (lineInLanes) {
+            for (std::int32_t j = 0; j < stepsPerAnchor; ++j)
+                line.index[j] = static_cast<double>(anchor + j);
+        } else {
             // Lines past N - 1 in the last run are worked out and never used.
             for (std::int32_t j = 0; j < stepsPerAnchor; j += width) {
                 const auto [lineTwoPi, lineShortfall] =
@@ -395,8 +404,7 @@ template <int width, LaneFamily family, bool lineInLanes, typename Anchored, typ
             }
         }
         anchored(anchor);
-        Lanes<width> at = splat<width>(static_cast<double>(anchor));
-        const Angle<width> a = angleAt(at, 0);
+        const Angle<width> a = angleAt(0);
         const SinCos<width> literal = polynomialSinCos<width, family>(a.theta);
         use(anchor, 0, literal);
         SinCos<width> even = exactAt(a, literal);
@@ -405,15 +413,13 @@ template <int width, LaneFamily family, bool lineInLanes, typename Anchored, typ
             count - anchor > stepsPerAnchor ? stepsPerAnchor : count - anchor;
         std::int32_t j = 1;
         for (; j + 1 < steps; j += 2) {
-            at += 1;
-            use(anchor + j, j, literalFrom(odd, at, j));
+            use(anchor + j, j, literalFrom(odd, j));
             even = rotated<width, family>(even, twoSteps);
-            at += 1;
-            use(anchor + j + 1, j + 1, literalFrom(even, at, j + 1));
+            use(anchor + j + 1, j + 1, literalFrom(even, j + 1));
             odd = rotated<width, family>(odd, twoSteps);
         }
         if (j < steps)
-            use(anchor + j, j, literalFrom(odd, at + 1, j));
+            use(anchor + j, j, literalFrom(odd, j));
     }
 }
 
