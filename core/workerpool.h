@@ -11,13 +11,14 @@
 // The threads that share out the blocks of the fast transform pair, kept between
 // transforms so that a transform does not pay for starting them.
 //
-// A machine in a classroom always runs something else as well, so nothing here spins:
-// a worker with nothing to do sleeps until it is woken, and the caller, once no block
-// is left to take, sleeps until the workers that took one have finished it. Blocks are
-// handed out one at a time, so a worker the system leaves waiting holds up at most the
-// block it has, and a worker that is not woken in time simply takes none: however the
-// threads are scheduled, a transform on several threads takes about as long as on one
-// or less.
+// A machine in a classroom always runs something else as well, so nothing here spins
+// for long: a worker with nothing to do looks for work for a fraction of a millisecond,
+// yielding its core at every look, and then sleeps until it is woken; the caller, once
+// no block is left to take, waits the same way for the workers that took one. Blocks
+// are handed out one at a time, so a worker the system leaves waiting holds up at most
+// the block it has, and a worker that is not woken in time simply takes none: however
+// the threads are scheduled, a transform on several threads takes about as long as on
+// one or less.
 class WorkerPool {
 public:
     // The pool of the process.
@@ -54,10 +55,11 @@ private:
     std::condition_variable m_wake;  // a job opened, or the pool is closing
     std::condition_variable m_done;  // the last worker of a closed job finished
     std::vector<std::jthread> m_workers;
-    std::uint64_t m_generation = 0;  // counts the jobs, so a worker joins each once
+    // Counts the jobs, so a worker joins each once; read without the lock while looking.
+    std::atomic<std::uint64_t> m_generation{0};
     bool m_open = false;             // whether workers may still join the job
     int m_wanted = 0;                // workers the job may still take
-    int m_inFlight = 0;              // workers working on the job
+    std::atomic<int> m_inFlight{0};  // workers on the job; read without the lock too
     bool m_closing = false;
     Work m_work = nullptr;
     void* m_context = nullptr;
