@@ -61,8 +61,10 @@ void addProcessorContext()
                                                  cpuInfo("cpu family") + ", model " +
                                                  cpuInfo("model") + ")");
     benchmark::AddCustomContext("vector_sets", vectorSets());
-    benchmark::AddCustomContext("fast_pair", std::to_string(widestLanes()) +
-                                                 " lanes, sine and cosine series inline");
+    benchmark::AddCustomContext(
+        "fast_pair",
+        std::to_string(widestLanes()) +
+            " lanes, sine and cosine by rotation from a polynomial anchor every 16 steps");
     benchmark::AddCustomContext(
         "vector_state",
         "each transform pair is timed after drawAsTheWindowsDo() (a QPainter line in "

@@ -15,11 +15,13 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <map>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -114,6 +116,62 @@ void atEverySize(benchmark::internal::Benchmark* timing)
 BENCHMARK(literalPair)->Apply(atEverySize);
 BENCHMARK_CAPTURE(fastPair, one_thread, 1)->Apply(atEverySize);
 BENCHMARK_CAPTURE(fastPair, every_core, 0)->Apply(atEverySize);
+
+// As many threads as the processor has cores, each spinning for as long as it lives: a
+// classroom PC's browser or video call, at its worst.
+class BusyCores {
+public:
+    BusyCores()
+    {
+        for (unsigned core = 0; core < std::max(1U, std::thread::hardware_concurrency()); ++core)
+            m_threads.emplace_back([this] {
+                double x = 1;
+                while (!m_stop.load(std::memory_order_relaxed))
+                    benchmark::DoNotOptimize(x *= 1.0000001);
+            });
+    }
+    ~BusyCores() { m_stop = true; }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::vector<std::jthread> m_threads;
+};
+
+// Seconds per fast transform pair on one thread beside the busy cores, at each N.
+std::map<std::int32_t, std::vector<double>>& oneThreadUnderLoadSeconds()
+{
+    static std::map<std::int32_t, std::vector<double>> seconds;
+    return seconds;
+}
+
+// The fast pair on `threads` threads while every core is kept busy by another
+// thread: more threads must never be slower than one.
+void fastPairUnderLoad(benchmark::State& state, int threads)
+{
+    const auto n = static_cast<std::int32_t>(state.range(0));
+    Samples s(n);
+    const TransformOptions options{.threads = threads};
+    const BusyCores busy;
+    const double seconds = timedPairs(state, n, [&] {
+        fastForwardTransform(s.input, n, 2, s.re, s.im, options);
+        fastInverseTransform(s.re, s.im, n, 2, s.output, options);
+        benchmark::DoNotOptimize(s.output.data());
+    });
+    if (threads == 1) {
+        oneThreadUnderLoadSeconds()[n].push_back(seconds);
+    } else if (const auto one = oneThreadUnderLoadSeconds().find(n);
+               one != oneThreadUnderLoadSeconds().end()) {
+        state.counters["times_one_thread"] = median(one->second) / seconds;
+    }
+}
+
+void underLoad(benchmark::internal::Benchmark* timing)
+{
+    timing->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->UseManualTime();
+}
+
+BENCHMARK_CAPTURE(fastPairUnderLoad, one_thread, 1)->Apply(underLoad);
+BENCHMARK_CAPTURE(fastPairUnderLoad, two_threads, 2)->Apply(underLoad);
 
 // A run of the default entries with N samples, started as the windows start it, and
 // cancelled where its transform begins: the arrays, the synthesis of both signals

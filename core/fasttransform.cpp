@@ -3,13 +3,13 @@
 
 #include "core/lanekernels.h"
 #include "core/transform.h"
-
-#include <omp.h>
+#include "core/workerpool.h"
 
 #include <algorithm>
 #include <array>
 #include <cassert>
 #include <cstddef>
+#include <thread>
 
 namespace {
 
@@ -76,23 +76,25 @@ const LaneKernel& chosenKernel(const TransformOptions& options)
 
 // Spreads items 0..itemCount - 1 (lines or samples) over the threads in blocks of
 // `width`, each block one call of `work` with its first item. Blocks are handed out
-// one at a time, so a thread that draws cheap blocks takes more of them, and a cancel
-// stops the run within one block per thread. Returns false when cancelled.
+// one at a time, so a thread that gets less of the processor takes fewer of them, and
+// a cancel stops the run within one block per thread. Returns false when cancelled.
 template <typename Work>
 bool forEachBlock(std::int64_t itemCount, int width, const TransformOptions& options, Work work)
 {
     const std::int64_t blockCount = (itemCount + width - 1) / width;
     RunControl* control = options.control;
-    const int threads = options.threads > 0 ? options.threads : omp_get_max_threads();
-#pragma omp parallel for schedule(dynamic) num_threads(threads)
-    for (std::int64_t block = 0; block < blockCount; ++block) {
+    const int threads = options.threads > 0
+                            ? options.threads
+                            : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+    auto block = [&](std::int64_t index) {
         if (control && control->cancelRequested())
-            continue;
-        const std::int64_t first = block * width;
+            return;
+        const std::int64_t first = index * width;
         work(static_cast<std::int32_t>(first));
         if (control)
             control->addDoneWork(std::min<std::int64_t>(width, itemCount - first));
-    }
+    };
+    WorkerPool::instance().run(threads, blockCount, block);
     return !(control && control->cancelRequested());
 }
 

@@ -14,10 +14,10 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation
           libgtest-dev libgmock-dev libbenchmark-dev dpkg-dev desktop-file-utils)
-# The fuzzer is built by clang, whose OpenMP runtime comes separately. The package
-# test has the package judged by lintian and its AppStream metainfo by appstreamcli.
+# The fuzzer is built by clang. The package test has the package judged by lintian
+# and its AppStream metainfo by appstreamcli.
 if [[ $mode == test ]]; then
-  packages+=(clang libomp-dev lintian appstream)
+  packages+=(clang lintian appstream)
   # The window tests that need a real X server start their own, with a window manager.
   packages+=(xvfb openbox x11-utils)
   # and one runs it in a Wayland session with X11 beside it, where Qt could take either.

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -142,6 +143,16 @@ std::vector<double> firstOf(const std::vector<double>& values, std::size_t count
     return {values.begin(), values.begin() + static_cast<std::ptrdiff_t>(count)};
 }
 
+// The widest kernel of `family` this processor can run.
+const LaneKernel& widestRunnable(LaneFamily family)
+{
+    const LaneKernel* widest = nullptr;
+    for (const LaneKernel& kernel : laneKernels())
+        if (kernel.runnable && kernel.family == family && (!widest || kernel.width > widest->width))
+            widest = &kernel;
+    return *widest;
+}
+
 TEST(FastTransform, BothFamiliesOfKernelsAgreeWithTheLiteralPair)
 {
     // A processor with FMA takes only the FMA family; the plain family, which older
@@ -176,6 +187,138 @@ TEST(FastTransform, BothFamiliesOfKernelsAgreeWithTheLiteralPair)
         }
     }
 }
+
+// Over the whole range of N, up to the largest, where k * n reaches 2^48 and the
+// literal angle lies furthest from the exact one: the kernels, each family's every
+// width, against the literal sums, on signals that are zero but at a few samples (and
+// spectra zero but at a few lines). The literal sums then have only those terms (a
+// zero term adds nothing), so they cost little at any N, and each term's sine and
+// cosine weighs in the comparison unaveraged. Chosen are the last indices, those
+// around the first steps and some at random, and the lines (or samples) at the top
+// of the range and a block at random.
+class FastTransformOverN : public testing::TestWithParam<std::int32_t> {};
+
+// The indices below N that a sparse signal or spectrum of N is non-zero at, ascending.
+std::vector<std::int32_t> sparseIndices(std::int32_t n, std::mt19937& random)
+{
+    std::vector<std::int32_t> indices = {0, 1, 2, 15, 16, 17, 31, 32};
+    for (std::int32_t i = 1; i <= 24; ++i)
+        indices.push_back(n - i);
+    std::uniform_int_distribution<std::int32_t> anyIndex(0, n - 1);
+    for (int i = 0; i < 16; ++i)
+        indices.push_back(anyIndex(random));
+    std::erase_if(indices, [n](std::int32_t i) { return i < 0 || i >= n; });
+    std::sort(indices.begin(), indices.end());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    return indices;
+}
+
+TEST_P(FastTransformOverN, KernelsHoldTheLiteralPair)
+{
+    const std::int32_t n = GetParam();
+    const double w = 0.5 + (n % 7);
+    std::mt19937 random(static_cast<unsigned>(n));
+    std::uniform_real_distribution<double> value(-50.0, 50.0);
+    const auto size = static_cast<std::size_t>(n) + 1;
+    // The signal (and the real parts of the spectrum), and the imaginary parts.
+    std::vector<double> x(size), im(size);
+    const std::vector<std::int32_t> samples = sparseIndices(n, random);
+    for (std::int32_t i : samples) {
+        x[static_cast<std::size_t>(i)] = value(random);
+        im[static_cast<std::size_t>(i)] = value(random);
+    }
+    const std::int32_t lines = highestLine(n);
+
+    const auto literalLine = [&](std::int32_t k) {
+        double re = 0, imag = 0;
+        for (std::int32_t i : samples) {
+            const double g = (w / static_cast<double>(n)) * x[static_cast<std::size_t>(i)];
+            const double angle = theta(k, i, n);
+            re = (g * std::cos(angle)) + re;
+            imag = imag - (g * std::sin(angle));
+        }
+        return std::pair{re, imag};
+    };
+    const auto literalSample = [&](std::int32_t i) {
+        double output = 0;
+        for (std::int32_t k : samples) {
+            const double angle = theta(k, i, n);
+            const auto line = static_cast<std::size_t>(k);
+            output =
+                (((std::cos(angle) * x[line]) - (std::sin(angle) * im[line])) * (1 / w)) + output;
+        }
+        return output;
+    };
+
+    for (LaneFamily family : {LaneFamily::plain, LaneFamily::fma}) {
+        // Each kernel computes the block that ends at line K and the one that ends at
+        // sample N - 1; the widest also a block at random.
+        std::vector<double> topRe, topIm, topOutput;
+        for (const LaneKernel& kernel : laneKernels()) {
+            if (!kernel.runnable || kernel.family != family)
+                continue;
+            SCOPED_TRACE(testing::Message() << "N = " << n << ", " << kernel.width << " lanes, "
+                                            << (family == LaneFamily::fma ? "FMA" : "plain"));
+            const int width = kernel.width;
+            std::vector<double> re(16), imag(16), output(16);
+            const auto checkLines = [&](std::int32_t first) {
+                kernel.forward(x.data(), n, w, first, re.data(), imag.data());
+                std::vector<double> expectedRe, expectedIm, actualRe, actualIm;
+                for (int lane = 0; lane < width && first + lane <= lines; ++lane) {
+                    const auto [lineRe, lineIm] = literalLine(first + lane);
+                    expectedRe.push_back(lineRe);
+                    expectedIm.push_back(lineIm);
+                    actualRe.push_back(re[static_cast<std::size_t>(lane)]);
+                    actualIm.push_back(imag[static_cast<std::size_t>(lane)]);
+                }
+                const double scale =
+                    std::max({largestMagnitude(expectedRe), largestMagnitude(expectedIm), 1e-300});
+                for (std::size_t i = 0; i < expectedRe.size(); ++i) {
+                    EXPECT_NEAR(actualRe[i], expectedRe[i], 1e-12 * scale) << "line " << first + i;
+                    EXPECT_NEAR(actualIm[i], expectedIm[i], 1e-12 * scale) << "line " << first + i;
+                }
+            };
+            const auto checkSamples = [&](std::int32_t first) {
+                kernel.inverse(x.data(), im.data(), n, w, first, output.data());
+                std::vector<double> expected, actual;
+                for (int lane = 0; lane < width && first + lane < n; ++lane) {
+                    expected.push_back(literalSample(first + lane));
+                    actual.push_back(output[static_cast<std::size_t>(lane)]);
+                }
+                const double scale = std::max(largestMagnitude(expected), 1e-300);
+                for (std::size_t i = 0; i < expected.size(); ++i)
+                    EXPECT_NEAR(actual[i], expected[i], 1e-12 * scale) << "sample " << first + i;
+            };
+
+            const std::int32_t topLines = std::max(lines + 1 - width, 0);
+            const std::int32_t topSamples = std::max(n - width, 0);
+            checkLines(topLines);
+            checkSamples(topSamples);
+            // Line K and sample N - 1, the same bits at every width of the family.
+            const double lastRe = re[static_cast<std::size_t>(lines - topLines)];
+            const double lastIm = imag[static_cast<std::size_t>(lines - topLines)];
+            const double lastOutput = output[static_cast<std::size_t>(n - 1 - topSamples)];
+            if (topRe.empty()) {
+                topRe = {lastRe};
+                topIm = {lastIm};
+                topOutput = {lastOutput};
+            } else {
+                expectSameBits({lastRe}, topRe, "line K");
+                expectSameBits({lastIm}, topIm, "line K");
+                expectSameBits({lastOutput}, topOutput, "sample N - 1");
+            }
+            if (&kernel == &widestRunnable(family)) {
+                checkLines(std::uniform_int_distribution<std::int32_t>(0, topLines)(random));
+                checkSamples(std::uniform_int_distribution<std::int32_t>(0, topSamples)(random));
+            }
+        }
+    }
+}
+
+// N of every size, up to the odd and the even largest.
+INSTANTIATE_TEST_SUITE_P(Sizes, FastTransformOverN,
+                         testing::Values(1, 2, 3, 17, 33, 1000, 4001, 65536, 1'000'003, 21'474'835,
+                                         21'474'836));
 
 TEST(FastTransform, MirrorImagesFollowTheLineByLineOrder)
 {
