@@ -6,9 +6,12 @@
 #   Qt: every window on screen;
 #   3840 x 2160: room for the three windows apart wherever the window manager puts the
 #   parameter window, for where they open and the readouts.
+#
+# usage: realdisplay_test.sh [EMULATOR...] TEST-PROGRAM
+# (the emulator, qemu-user in the arm64 cross build, starts the test program)
 set -euo pipefail
 
-test_binary=$1
+test_command=("$@")
 for tool in Xvfb openbox xprop; do
   if ! command -v "$tool" >/dev/null; then
     echo "realdisplay_test: $tool is missing (Debian packages xvfb, openbox, x11-utils)" >&2
@@ -61,7 +64,7 @@ on_screen() {
 
   echo "== ${size} ${settings[*]}: $*"
   local status=0
-  env DISPLAY="$display" QT_QPA_PLATFORM=xcb "${settings[@]}" "$test_binary" "$@" || status=$?
+  env DISPLAY="$display" QT_QPA_PLATFORM=xcb "${settings[@]}" "${test_command[@]}" "$@" || status=$?
   stop
   return $status
 }
