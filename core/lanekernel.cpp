@@ -95,7 +95,7 @@ template <int width, LaneFamily family>
             return _mm512_fmadd_pd(a, b, c);
 #elif defined(__aarch64__) && defined(__ARM_FEATURE_FMA)
         // FMADD for one double, FMLA for the two of an Advanced SIMD register; they
-        // round once, as x86's do, so both families give the same bits on both.
+        // round once, as x86's do, so the FMA family gives the bits it gives there.
         static_assert(width == 1 || width == 2, "Advanced SIMD holds two doubles");
         if constexpr (width == 1)
             return __builtin_fma(a, b, c);

@@ -186,8 +186,9 @@ TEST(FastTransform, BothFamiliesOfKernelsAgreeWithTheLiteralPair)
 //   ./build/tests/computation_tests --gtest_filter='FastTransform.FmaFamily*'
 constexpr std::uint64_t fmaFamilyChecksum = 0xad049a6cd0f4624a;
 
-// FNV-1a over the 64-bit patterns of re, im and output: any one changed value changes
-// it, since each step (an exclusive or, a product with an odd number) is one to one.
+// FNV-1a, a 64-bit word at a time, over the bits of re, im and output: any one changed
+// value changes it, since each step (an exclusive or, a product with an odd number) is
+// one to one.
 std::uint64_t bitsChecksum(const Pair& p)
 {
     std::uint64_t hash = 0xcbf29ce484222325;
@@ -203,7 +204,7 @@ std::uint64_t bitsChecksum(const Pair& p)
 TEST(FastTransform, FmaFamilyGivesTheSameBitsOnEveryArchitecture)
 {
     // Samples that are exact doubles made by integer arithmetic alone, so that they
-    // are the same everywhere, and an odd N for both roundings of K.
+    // are the same everywhere.
     const std::int32_t n = 1001;
     std::vector<double> x(static_cast<std::size_t>(n) + 1);
     for (std::size_t i = 0; i < x.size(); ++i)
