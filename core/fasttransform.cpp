@@ -49,6 +49,15 @@ std::span<const LaneKernel> laneKernels()
         kernel<4, LaneFamily::fma>(avx2AndFma, chosen),
         kernel<8, LaneFamily::fma>(avx2AndFma && __builtin_cpu_supports("avx512f"), chosen),
     };
+#elif defined(AARCH64_LANE_KERNELS)
+    // Fused multiply-add and Advanced SIMD are part of every AArch64 processor (the
+    // arm64 system is built on them), so the FMA family is always taken. The portable
+    // one-lane kernel is kept for the tests that hold the families against each other.
+    static const LaneKernel kernels[] = {
+        kernel<1, LaneFamily::plain>(true, LaneFamily::fma),
+        kernel<1, LaneFamily::fma>(true, LaneFamily::fma),
+        kernel<2, LaneFamily::fma>(true, LaneFamily::fma),
+    };
 #else
     // Elsewhere the one-lane kernel, in portable C, does all the work.
     static const LaneKernel kernels[] = {kernel<1, LaneFamily::plain>(true, LaneFamily::plain)};

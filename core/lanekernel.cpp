@@ -2,7 +2,7 @@
 // The loops of the transform pair for one kernel of the table in fasttransform.cpp.
 // The build compiles this file once per kernel, each time for the kernel's own
 // instruction set, naming its width and family: LANE_WIDTH and LANE_FAMILY (plain or
-// fma, which is built with FMA).
+// fma, which is built with FMA on x86-64 and as it is on AArch64).
 //
 // Everything here is a template of the width and the family, and this file is compiled
 // for one pair of them only. So every function compiled here for one instruction set
@@ -15,6 +15,8 @@
 
 #if defined(__FMA__) && defined(__x86_64__)
 #include <immintrin.h>
+#elif defined(__aarch64__) && defined(__ARM_FEATURE_FMA)
+#include <arm_neon.h>
 #endif
 
 #include <cstdint>
@@ -95,6 +97,14 @@ template <int width, LaneFamily family>
             return _mm256_fmadd_pd(a, b, c);
         else
             return _mm512_fmadd_pd(a, b, c);
+#elif defined(__aarch64__) && defined(__ARM_FEATURE_FMA)
+        // FMADD for one double, FMLA for the two of an Advanced SIMD register; they
+        // round once, as x86's do, so the FMA family gives the bits it gives there.
+        static_assert(width == 1 || width == 2, "Advanced SIMD holds two doubles");
+        if constexpr (width == 1)
+            return __builtin_fma(a, b, c);
+        else
+            return vfmaq_f64(c, a, b);
 #else
         static_assert(family == LaneFamily::plain, "the FMA family is built with FMA");
 #endif

@@ -8,8 +8,9 @@
 #include <span>
 
 // The kernels come in two families, each returning the same bits at every vector
-// width: one whose sine and cosine series use fused multiply-adds, for processors with
-// FMA and AVX2, and one of plain products and sums for the others. The two may differ
+// width: one whose sine and cosine series use fused multiply-adds, for x86-64
+// processors with FMA and AVX2 and for every AArch64 processor (with the same bits on
+// both), and one of plain products and sums for the others. The two may differ
 // in the last bits of a sine or cosine, as the C library's own sin and cos may between
 // processors with and without FMA.
 enum class LaneFamily { plain, fma };

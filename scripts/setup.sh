@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the build needs from Debian's packages, builds, and then starts the
-# program ("run"), runs every test ("test") or makes the Debian package ("package").
+# program ("run"), runs every test ("test"), or makes the Debian package for this PC
+# ("package") or for arm64, the Raspberry Pi's ("package-arm64"). The tests run for
+# arm64 too, under emulation.
 set -euo pipefail
 
 mode=${1:-}
 case "$mode" in
-  run | test | package) ;;
-  *) echo "usage: $0 run|test|package" >&2; exit 2 ;;
+  run | test | package | package-arm64) ;;
+  *) echo "usage: $0 run|test|package|package-arm64" >&2; exit 2 ;;
 esac
 
 cd "$(dirname "$0")/.."
@@ -26,6 +28,8 @@ if [[ $mode == test ]]; then
   packages+=(dbus at-spi2-core python3-pyatspi)
 fi
 
+as_root=()
+if ((EUID != 0)); then as_root=(sudo); fi
 updated=false
 install_missing() {
   local missing=() package
@@ -35,33 +39,65 @@ install_missing() {
     fi
   done
   ((${#missing[@]})) || return 0
-  local as_root=()
-  if ((EUID != 0)); then as_root=(sudo); fi
   echo "Installing: ${missing[*]}"
   if [[ $updated == false ]]; then
     "${as_root[@]}" apt-get update -q
     updated=true
   fi
-  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+  # Never by removing a package: installing arm64 libraries may upgrade the PC's own
+  # to the same release, which is as it should be, but must not take any away.
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends \
+    --no-remove "${missing[@]}"
 }
 
 install_missing "${packages[@]}"
+
+# The arm64 build: Debian's cross compiler, qemu-user to run what it builds, and the
+# arm64 libraries installed beside the PC's (Qt's moc and uic, the PC's, serve both).
+if [[ $mode == test || $mode == package-arm64 ]]; then
+  install_missing crossbuild-essential-arm64 qemu-user
+  if ! dpkg --print-foreign-architectures | grep -qx arm64; then
+    "${as_root[@]}" dpkg --add-architecture arm64
+    # The package lists read so far have no arm64 packages.
+    updated=false
+  fi
+  install_missing qt6-base-dev:arm64 qt6-svg-dev:arm64 libgtest-dev:arm64 libgmock-dev:arm64
+fi
 if [[ $mode == test ]]; then
   # libFuzzer and the sanitizers' runtimes must be those of the clang just installed.
   clang_major=$(clang -dumpversion | cut -d. -f1)
   install_missing "libclang-rt-$clang_major-dev"
 fi
 
+# ctest lists the tests it skipped, but not why: GoogleTest wrote why after "Skipped".
+show_skipped() {
+  local log=$1/Testing/Temporary/LastTest.log
+  [[ -f $log ]] || return 0
+  awk '/^[0-9]+\/[0-9]+ Test: / { name = $3 }
+       /: Skipped$/ { reason = 1; printf "Skipped %s:", name; next }
+       reason && /^\[  SKIPPED \]/ { reason = 0; print ""; next }
+       reason { printf " %s", $0 }' "$log"
+}
+
 if [[ $mode == test ]]; then
   cmake --workflow --preset default
+  show_skipped build
+  # The same tests built for arm64 and run under qemu-user, then the arm64 package.
+  cmake --workflow --preset arm64
+  show_skipped build-arm64
   # The benchmarks are not run here, only kept building.
   cmake --workflow --preset bench
   # A minute of fuzzing, then every test again under AddressSanitizer and
   # UndefinedBehaviorSanitizer.
   ./scripts/fuzz.sh 60
   cmake --workflow --preset sanitize
+  show_skipped build-sanitize
 elif [[ $mode == package ]]; then
   cmake --workflow --preset package
+elif [[ $mode == package-arm64 ]]; then
+  cmake --preset arm64
+  cmake --build --preset arm64
+  cpack --preset arm64
 else
   cmake --preset default
   cmake --build --preset default

@@ -10,12 +10,18 @@
 # user and for root and leaves the machine as it was; the one thing dpkg -i would add,
 # that every dependency is present, is checked here against the installed packages.
 #
-# usage: debianpackage_test.sh CMAKE CPACK BUILD-FOLDER
+# The package is for the build's architecture, which may not be this machine's: its
+# dependencies are checked against the installed packages of that architecture, and
+# its program is started through the emulator given, if any (qemu-user in the arm64
+# cross build).
+#
+# usage: debianpackage_test.sh CMAKE CPACK BUILD-FOLDER [EMULATOR...]
 set -euo pipefail
 
 cmake=$1
 cpack=$2
 build=$3
+emulator=("${@:4}")
 scratch=$(mktemp -d)
 program_pid=
 trap '[[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null; rm -rf "$scratch"' EXIT
@@ -37,8 +43,11 @@ package=${packages[0]}
 depends=$(dpkg-deb --field "$package" Depends)
 [[ $depends == *libqt6widgets6* ]] || fail "Depends was not computed from the program: '$depends'"
 [[ $depends == *qt6-translations-l10n* ]] || fail "Depends lacks Qt's Italian texts: '$depends'"
-# dpkg-checkbuilddeps tests a dependency line against the installed packages, as dpkg -i would.
-dpkg-checkbuilddeps -d "$depends" /dev/null || fail "this machine does not satisfy: $depends"
+# dpkg-checkbuilddeps tests a dependency line against the installed packages of the
+# package's architecture, as dpkg -i would.
+architecture=$(dpkg-deb --field "$package" Architecture)
+dpkg-checkbuilddeps -a "$architecture" -d "$depends" /dev/null ||
+  fail "this machine does not satisfy, for $architecture: $depends"
 
 # lintian checks the package as Debian would before taking it: no error and no warning,
 # but for the one a maintainer address in the reserved "invalid" domain (the placeholder
@@ -93,7 +102,7 @@ done
 # parameter window (object name Form1) is flushed only once it is shown and painted.
 log=$scratch/program.log
 QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='qt.widgets.painting=true' \
-  "$root/usr/bin/$program" >"$log" 2>&1 &
+  "${emulator[@]}" "$root/usr/bin/$program" >"$log" 2>&1 &
 program_pid=$!
 shown='Flushing QRegion(.*) of Form1('
 for ((tick = 0; tick < 150; ++tick)); do

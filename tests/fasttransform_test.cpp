@@ -320,6 +320,53 @@ INSTANTIATE_TEST_SUITE_P(Sizes, FastTransformOverN,
                          testing::Values(1, 2, 3, 17, 33, 1000, 4001, 65536, 1'000'003, 21'474'835,
                                          21'474'836));
 
+// The FMA family on any processor, x86-64 or AArch64, at any width: the fused
+// multiply-adds round once everywhere and every sum runs in the same order, so a run
+// gives the same numbers on a Raspberry Pi as on a PC. The checksum was written down
+// from an x86-64 run (AMD EPYC, 4 lanes); after a change to the kernels' arithmetic
+// the test fails and prints the checksum it got, which is to be taken from an x86-64
+// processor with FMA:
+//   ./build/tests/computation_tests --gtest_filter='FastTransform.FmaFamily*'
+constexpr std::uint64_t fmaFamilyChecksum = 0x9f93f9717b4233fb;
+
+// FNV-1a, a 64-bit word at a time, over the bits of re, im and output: any one changed
+// value changes it, since each step (an exclusive or, a product with an odd number) is
+// one to one.
+std::uint64_t bitsChecksum(const Pair& p)
+{
+    std::uint64_t hash = 0xcbf29ce484222325;
+    for (const std::vector<double>* values : {&p.re, &p.im, &p.output}) {
+        for (double value : *values) {
+            hash ^= std::bit_cast<std::uint64_t>(value);
+            hash *= 0x100000001b3;
+        }
+    }
+    return hash;
+}
+
+TEST(FastTransform, FmaFamilyGivesTheSameBitsOnEveryArchitecture)
+{
+    // Samples that are exact doubles made by integer arithmetic alone, so that they
+    // are the same everywhere.
+    const std::int32_t n = 1001;
+    std::vector<double> x(static_cast<std::size_t>(n) + 1);
+    for (std::size_t i = 0; i < x.size(); ++i)
+        x[i] = static_cast<double>(static_cast<int>((i * 7919) % 2001) - 1000) / 16;
+    bool tried = false;
+    for (const LaneKernel& kernel : laneKernels()) {
+        if (!kernel.supported || kernel.family != LaneFamily::fma)
+            continue;
+        tried = true;
+        const std::uint64_t checksum =
+            bitsChecksum(fastPair(x, n, 0.75, {.threads = 2, .lanes = kernel.width}));
+        EXPECT_EQ(checksum, fmaFamilyChecksum)
+            << kernel.width << " lanes: checksum 0x" << std::hex << checksum;
+    }
+    if (!tried)
+        GTEST_SKIP() << "this processor takes the plain family: an x86-64 processor "
+                        "without AVX2 and FMA";
+}
+
 TEST(FastTransform, MirrorImagesFollowTheLineByLineOrder)
 {
     // For odd N with K = (N + 1) / 2, line K - 1 ends up as the mirror of line K, and

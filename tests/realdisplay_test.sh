@@ -5,9 +5,12 @@
 # screens are those classes have, from a 1024 x 768 projector to 2560 x 1440, then
 # 1920 x 1200 with the windows scaled 2x by Qt, and 3840 x 2160, with room for the
 # three windows apart, for where they open and the readouts.
+#
+# usage: realdisplay_test.sh [EMULATOR...] TEST-PROGRAM
+# (the emulator, qemu-user in the arm64 cross build, starts the test program)
 set -euo pipefail
 
-test_binary=$1
+test_command=("$@")
 for tool in Xvfb openbox xprop; do
   if ! command -v "$tool" >/dev/null; then
     echo "realdisplay_test: $tool is missing (Debian packages xvfb, openbox, x11-utils)" >&2
@@ -60,7 +63,7 @@ on_screen() {
 
   echo "== ${size} ${settings[*]}: $*"
   local status=0
-  env DISPLAY="$display" QT_QPA_PLATFORM=xcb "${settings[@]}" "$test_binary" "$@" || status=$?
+  env DISPLAY="$display" QT_QPA_PLATFORM=xcb "${settings[@]}" "${test_command[@]}" "$@" || status=$?
   stop
   return $status
 }
