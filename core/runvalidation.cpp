@@ -6,7 +6,7 @@
 #include "core/numbertext.h"
 #include "core/signaltype.h"
 
-#include "plot/plotdrawing.h"
+#include "core/samplecount.h"
 
 #include <cmath>
 #include <limits>

@@ -14,7 +14,7 @@
 #include "core/runvalidation.h"
 #include "fuzz/fuzzedrequest.h"
 #include "fuzzcheck.h"
-#include "plot/plotdrawing.h"
+#include "core/samplecount.h"
 
 #include <algorithm>
 #include <array>

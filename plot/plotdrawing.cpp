@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plot/plotdrawing.h"
 
-#include "plot/highestline.h"
+#include "core/samplecount.h"
 
 #include <algorithm>
 #include <cassert>

@@ -38,7 +38,3 @@ void drawSpectrumLines(PlotSurface& spectrum, std::span<const double> magnitude,
 
 // The time axes of V(t) (y = 75) and Vr(t) (y = 25), black, drawn over the curves.
 void drawZeroLines(PlotSurface& waveform);
-
-// The largest sample count whose drawing products 100 * (i + 1) and 200 * k still
-// fit a 32-bit integer.
-constexpr std::int32_t maxDrawableSampleCount = 21'474'836;

@@ -2,7 +2,6 @@
 #include "core/computationmodule.h"
 #include "core/peaks.h"
 #include "core/signaltype.h"
-#include "plot/peaksearch.h"
 #include "plot/plotdrawing.h"
 #include "recordinghost.h"
 #include "recordingsurface.h"
