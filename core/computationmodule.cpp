@@ -4,8 +4,6 @@
 #include "core/messages.h"
 #include "core/peaks.h"
 
-#include "plot/plotdrawing.h"
-
 #include <cmath>
 #include <utility>
 
@@ -20,7 +18,7 @@ bool hasFraction(double value)
 
 }  // namespace
 
-RunOutcome ComputationModule::requestRun(const RunRequest& request, RunHost& host)
+RunOutcome ComputationModule::requestRun(const RunRequest& request)
 {
     struct InPlace : RunExecutor {
         bool execute(RunJob& job) override
@@ -29,11 +27,10 @@ RunOutcome ComputationModule::requestRun(const RunRequest& request, RunHost& hos
             return job.compute(control);
         }
     } inPlace;
-    return requestRun(request, host, inPlace);
+    return requestRun(request, inPlace);
 }
 
-RunOutcome ComputationModule::requestRun(const RunRequest& request, RunHost& host,
-                                         RunExecutor& executor)
+RunOutcome ComputationModule::requestRun(const RunRequest& request, RunExecutor& executor)
 {
     // The request is checked on a copy of the record: a refused request keeps what it
     // read, while a run that does not complete leaves no trace at all.
@@ -51,13 +48,16 @@ RunOutcome ComputationModule::requestRun(const RunRequest& request, RunHost& hos
         return RunOutcome::refused(m_messageText);
     }
     m_record = record;
-    host.waveformSurface().clear();
-    host.spectrumSurface().clear();
-    runComputation(host, CompletedRun{.parameters = record.parameters,
-                                      .filterOn = request.filterOn(),
-                                      .spectrumScale = record.spectrumScale,
-                                      .arrays = job.takeArrays()});
-    return RunOutcome::completed();
+    auto run = std::make_shared<CompletedRun>(CompletedRun{.parameters = record.parameters,
+                                                           .filterOn = request.filterOn(),
+                                                           .spectrumScale = record.spectrumScale,
+                                                           .arrays = job.takeArrays()});
+    const std::int32_t n = run->parameters.sampleCount;
+    run->inputPeak = findInputPeak(run->arrays, n);
+    run->outputPeak = findOutputPeak(run->arrays, n);
+    run->spectrumPeak = findSpectrumPeak(run->arrays, n);
+    m_completedRun = run;
+    return RunOutcome::completed(std::move(run));
 }
 
 std::optional<std::string> ComputationModule::requestSpectrumWindow()
@@ -74,27 +74,6 @@ std::optional<std::string> ComputationModule::requestSpectrumWindow()
         return std::nullopt;
     m_messageText = *refusal;
     return m_messageText;
-}
-
-void ComputationModule::runComputation(RunHost& host, CompletedRun run)
-{
-    host.showWaveformWindow();
-    PlotSurface& spectrum = host.spectrumSurface();
-    PlotSurface& waveform = host.waveformSurface();
-    setPlotScale(spectrum);
-    setPlotScale(waveform);
-    drawTickMarks(waveform);
-
-    const std::int32_t n = run.parameters.sampleCount;
-    const SignalArrays& a = run.arrays;
-    run.inputPeak = findInputPeak(a, n);
-    run.outputPeak = findOutputPeak(a, n);
-    run.spectrumPeak = findSpectrumPeak(a, n);
-
-    drawCurves(waveform, a.inputSignal, a.outputSignal, n, run.inputPeak, run.outputPeak);
-    drawSpectrumLines(spectrum, a.spectrumMag, n, run.spectrumScale, run.spectrumPeak);
-    drawZeroLines(waveform);
-    m_completedRun = std::move(run);
 }
 
 const SignalArrays& ComputationModule::arrays() const

@@ -148,15 +148,15 @@ TEST(RunExecution, OnAnotherThreadLeavesWhatARunInPlaceLeaves)
     ASSERT_EQ(inPlace.run(entries), std::nullopt);
     Session threaded;
     OnAnotherThread executor;
-    ASSERT_EQ(threaded.module.requestRun(RunRequest{.entries = entries}, threaded.host, executor),
-              RunOutcome::completed());
+    ASSERT_EQ(threaded.show(threaded.module.requestRun(RunRequest{.entries = entries}, executor)),
+              std::nullopt);
 
     EXPECT_EQ(threaded.module.arrays().spectrumRe, inPlace.module.arrays().spectrumRe);
     EXPECT_EQ(threaded.module.arrays().spectrumIm, inPlace.module.arrays().spectrumIm);
     EXPECT_EQ(threaded.module.arrays().spectrumMag, inPlace.module.arrays().spectrumMag);
     EXPECT_EQ(threaded.module.arrays().outputSignal, inPlace.module.arrays().outputSignal);
-    EXPECT_EQ(threaded.host.journal, inPlace.host.journal);
-    EXPECT_EQ(threaded.host.waveform.calls().size(), inPlace.host.waveform.calls().size());
+    EXPECT_EQ(threaded.plots.journal, inPlace.plots.journal);
+    EXPECT_EQ(threaded.plots.waveform.calls().size(), inPlace.plots.waveform.calls().size());
 }
 
 TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
@@ -169,7 +169,7 @@ TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
         const double scale = s.module.spectrumScale();
         const double peaks[] = {s.module.inputPeak(), s.module.outputPeak(),
                                 s.module.spectrumPeak()};
-        s.host.forgetCalls();
+        s.plots.forgetCalls();
 
         CancellingPartWay executor;
         executor.share = share;
@@ -178,10 +178,11 @@ TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
         const RunEntries bigger = entriesWith({{N, "20000"}, {ke, "0.9"}, {W, "2.5"}});
         const std::string readouts = waveformReadout(s.module, WaveformCurve::input, 50, 80) +
                                      spectrumReadout(s.module, 50, 50);
-        EXPECT_EQ(s.module.requestRun(RunRequest{.entries = bigger}, s.host, executor),
-                  RunOutcome::cancelled());
+        const RunOutcome outcome = s.module.requestRun(RunRequest{.entries = bigger}, executor);
+        EXPECT_EQ(outcome, RunOutcome::cancelled());
+        s.plots.show(outcome);
 
-        EXPECT_TRUE(s.host.untouched());  // nothing cleared, shown or drawn
+        EXPECT_TRUE(s.plots.untouched());  // nothing cleared, shown or drawn
         EXPECT_EQ(s.module.arrays().inputSignal, before.inputSignal);
         EXPECT_EQ(s.module.arrays().spectrumMag, before.spectrumMag);
         EXPECT_EQ(s.module.arrays().outputSignal, before.outputSignal);
@@ -196,7 +197,7 @@ TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
         EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 50, 80) +
                       spectrumReadout(s.module, 50, 50),
                   readouts);
-        ASSERT_TRUE(s.module.completedRun().has_value());
+        ASSERT_NE(s.module.completedRun(), nullptr);
         EXPECT_EQ(s.module.completedRun()->parameters.sampleCount, 1000);
 
         // The next request runs normally.
@@ -216,7 +217,7 @@ int requestBeyondMemory()
     if (s.run() != std::nullopt)
         return 2;
     const std::vector<double> before = s.module.arrays().spectrumMag;
-    s.host.forgetCalls();
+    s.plots.forgetCalls();
     long pages = 0;
     std::ifstream("/proc/self/statm") >> pages;
     const rlim_t limit = static_cast<rlim_t>(pages) * 4096 + (rlim_t{1} << 29);
@@ -224,7 +225,7 @@ int requestBeyondMemory()
     if (setrlimit(RLIMIT_AS, &cap) != 0)
         return 3;
     const auto refusal = s.run(entriesWith({{N, "21474836"}}));
-    const bool kept = s.module.arrays().spectrumMag == before && s.host.untouched();
+    const bool kept = s.module.arrays().spectrumMag == before && s.plots.untouched();
     return refusal == std::string(messages::outOfMemory) && kept ? 0 : 1;
 }
 

@@ -2,7 +2,7 @@
 #include "core/computationmodule.h"
 #include "core/synthesis.h"
 #include "core/twopi.h"
-#include "recordinghost.h"
+#include "recordingplots.h"
 #include "tests/testsupport.h"
 
 #include <gtest/gtest.h>
