@@ -40,7 +40,7 @@ RunOutcome ComputationModule::requestRun(const RunRequest& request, RunExecutor&
         m_messageText = *refusal;
         return RunOutcome::refused(std::move(*refusal));
     }
-    RunJob job(record, request.signalTypeText, request.filterOn());
+    RunJob job(record, request.filterOn());
     if (!executor.execute(job)) {
         if (!job.outOfMemory())
             return RunOutcome::cancelled();

@@ -8,10 +8,8 @@
 #include "core/vectorstate.h"
 
 #include <new>
-#include <utility>
 
-RunJob::RunJob(const RunRecord& record, std::string signalTypeText, bool filterOn)
-    : m_record(record), m_signalTypeText(std::move(signalTypeText)), m_filterOn(filterOn)
+RunJob::RunJob(const RunRecord& record, bool filterOn) : m_record(record), m_filterOn(filterOn)
 {
 }
 
@@ -33,8 +31,7 @@ bool RunJob::compute(RunControl& control)
         m_outOfMemory = true;
         return false;
     }
-    synthesiseSignals(p, m_record.periodCount, m_arrays);
-    selectInputSignal(m_signalTypeText, m_arrays);
+    synthesiseInput(m_record.signalType, p, m_record.periodCount, m_arrays.inputSignal);
 
     // One unit of work a line of the transform or a sample of the reconstruction:
     // each costs N sine-and-cosine pairs.

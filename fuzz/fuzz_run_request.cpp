@@ -29,8 +29,7 @@ constexpr std::int32_t maxComputedSampleCount = 64;
 
 bool allSized(const SignalArrays& a, std::size_t size)
 {
-    return a.sineSignal.size() == size && a.pulseSignal.size() == size &&
-           a.inputSignal.size() == size && a.spectrumRe.size() == size &&
+    return a.inputSignal.size() == size && a.spectrumRe.size() == size &&
            a.spectrumIm.size() == size && a.spectrumMag.size() == size &&
            a.outputSignal.size() == size;
 }

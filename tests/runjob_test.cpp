@@ -207,7 +207,7 @@ TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
 }
 
 #if defined(__linux__) && !defined(TESTS_UNDER_ADDRESS_SANITIZER)
-// The largest N accepted needs 1.2 GB of arrays. On a machine without it the request
+// The largest N accepted needs 860 MB of arrays. On a machine without it the request
 // is refused with a message and the last run stays, instead of ending the program.
 // Run in a child process whose address space is capped at half a gigabyte more than it
 // uses: returns 0 when the request was refused that way.
