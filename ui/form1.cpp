@@ -255,6 +255,13 @@ void Form1::Command2_Click()
     spectrum.clear();
     showWaveformWindow();
     drawRun(*outcome.run, waveform, spectrum);
+    // At a new size each plot draws its part of the run again.
+    waveform.setRedraw([run = outcome.run](PlotSurface& surface) {
+        drawRunPlot(*run, RunPlot::waveform, surface);
+    });
+    spectrum.setRedraw([run = outcome.run](PlotSurface& surface) {
+        drawRunPlot(*run, RunPlot::spectrum, surface);
+    });
     spectrumWindow().setDcReadout(QString::fromStdString(
         formatScientific2(m_module.dcComponent(), localeDecimalSeparator())));
 }
