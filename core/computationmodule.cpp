@@ -4,19 +4,7 @@
 #include "core/messages.h"
 #include "core/peaks.h"
 
-#include <cmath>
 #include <utility>
-
-namespace {
-
-// Int of the entries is the floor, so -3 is whole and -2.5 (whose Int is -3) is not;
-// there is no tolerance, 2.000001 is not whole.
-bool hasFraction(double value)
-{
-    return value - std::floor(value) > 0;
-}
-
-}  // namespace
 
 RunOutcome ComputationModule::requestRun(const RunRequest& request)
 {
@@ -62,14 +50,10 @@ RunOutcome ComputationModule::requestRun(const RunRequest& request, RunExecutor&
 
 std::optional<std::string> ComputationModule::requestSpectrumWindow()
 {
-    const RunParameters& p = m_record.parameters;
-    std::optional<std::string_view> refusal;
-    if (hasFraction(p.windowTime))
-        refusal = messages::windowNotWhole;
-    else if (hasFraction(p.signalFreq))
-        refusal = messages::signalFreqNotWhole;
-    else if (hasFraction(p.noiseFreq))
-        refusal = messages::noiseFreqNotWhole;
+    if (!m_completedRun)
+        return std::nullopt;
+    const std::optional<std::string_view> refusal =
+        spectrumWindowRefusal(m_completedRun->parameters);
     if (!refusal)
         return std::nullopt;
     m_messageText = *refusal;

@@ -31,13 +31,14 @@ public:
     // So does a run whose arrays do not fit in memory, refused with a message.
     RunOutcome requestRun(const RunRequest& request, RunExecutor& executor);
 
-    // The check of "Visualizza spettro" on the record as it stands now: W, f segnale and
-    // f disturbo must be whole numbers, tested in that order. Returns the refusal
-    // message, which is also kept as messageText().
+    // The check of "Visualizza spettro" on the parameters of the last completed run, the
+    // one the plots show (see spectrumWindowRefusal). Returns the refusal message, which
+    // is also kept as messageText(). Before the first run has completed there is nothing
+    // to check, and the window may open, empty.
     std::optional<std::string> requestSpectrumWindow();
 
-    // The record of the latest request, accepted or refused; the readouts and
-    // "Visualizza spettro" read it.
+    // The record of the latest request, accepted or refused. A refused request stores
+    // the entries it read here; what describes the plots is completedRun().
     const RunParameters& parameters() const { return m_record.parameters; }
     std::int32_t periodCount() const { return m_record.periodCount; }
     double spectrumScale() const { return m_record.spectrumScale; }

@@ -142,3 +142,15 @@ std::optional<std::string> validateRunRequest(const RunRequest& request, RunReco
                            (((p.windowTime * 4) * p.freqAxisZoom) * (p.noiseFreq + p.signalFreq));
     return std::nullopt;
 }
+
+std::optional<std::string_view> spectrumWindowRefusal(const RunParameters& p)
+{
+    const auto hasFraction = [](double value) { return value - std::floor(value) > 0; };
+    if (hasFraction(p.windowTime))
+        return messages::windowNotWhole;
+    if (hasFraction(p.signalFreq))
+        return messages::signalFreqNotWhole;
+    if (hasFraction(p.noiseFreq))
+        return messages::noiseFreqNotWhole;
+    return std::nullopt;
+}

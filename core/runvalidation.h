@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The record a request writes: the entries, the two values derived from them and the
 // signal the drop-down chose.
@@ -35,3 +36,10 @@ struct RunRecord {
 // 0..1 when the pulse train is chosen, N * periodCount fits 32 bits and periodCount
 // is at most N, and the two frequencies do not add up to 0.
 std::optional<std::string> validateRunRequest(const RunRequest& request, RunRecord& record);
+
+// The check of "Visualizza spettro": the spectrum is shown only for a window that holds
+// a whole number of periods of both signals, so W, f segnale and f disturbo must be
+// whole numbers, tested in that order. Returns the message of the first that is not.
+// Whole means that the value less its floor is 0: -3 is whole, -2.5 is not, and there
+// is no tolerance (2.000001 is not whole).
+std::optional<std::string_view> spectrumWindowRefusal(const RunParameters& parameters);
