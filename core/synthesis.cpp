@@ -8,19 +8,6 @@
 #include <cmath>
 #include <limits>
 
-SignalArrays makeSignalArrays(std::int32_t sampleCount)
-{
-    assert(sampleCount >= 0);
-    const auto size = static_cast<std::size_t>(sampleCount) + 1;
-    SignalArrays arrays;
-    arrays.inputSignal.assign(size, 0.0);
-    arrays.spectrumRe.assign(size, 0.0);
-    arrays.spectrumIm.assign(size, 0.0);
-    arrays.spectrumMag.assign(size, 0.0);
-    arrays.outputSignal.assign(size, 0.0);
-    return arrays;
-}
-
 double phase(std::int32_t n, double frequency, double windowTime, std::int32_t sampleCount)
 {
     return (((static_cast<double>(n) * twoPi) * frequency) * windowTime) /

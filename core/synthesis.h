@@ -2,22 +2,17 @@
 #pragma once
 
 #include "core/runparameters.h"
-#include "core/signalarrays.h"
 #include "core/signaltype.h"
 
 #include <cstdint>
 #include <span>
 
-// Fresh arrays for a run of N samples: five arrays of N + 1 zeros. Nothing of an
-// earlier run survives. Requires N >= 0.
-SignalArrays makeSignalArrays(std::int32_t sampleCount);
-
 // 2 pi f t at t = n W / N, formed as (((n * twoPi) * f) * W) / N.
 double phase(std::int32_t n, double frequency, double windowTime, std::int32_t sampleCount);
 
-// V(t), the signal `type` with its disturbance, written into `input`, which holds the
-// N + 1 zeros of fresh arrays: the sine signal or the pulse train below. Only the
-// chosen signal is computed.
+// V(t), the signal `type` with its disturbance, written into `input`, which holds
+// N + 1 zeros: the sine signal or the pulse train below. Only the chosen signal is
+// computed.
 void synthesiseInput(SignalType type, const RunParameters& parameters, std::int32_t periodCount,
                      std::span<double> input);
 
@@ -26,8 +21,8 @@ void synthesiseInput(SignalType type, const RunParameters& parameters, std::int3
 void synthesiseSine(const RunParameters& parameters, std::span<double> signal);
 
 // The pulse train with the disturbance: the high and low part of each of the
-// periodCount periods, in that order; samples no part covers keep their value (0 in
-// fresh arrays). Requires N >= 1, N + 1 elements and N * periodCount within the 32-bit
+// periodCount periods, in that order; samples no part covers keep their value (0 in a
+// run's arrays). Requires N >= 1, N + 1 elements and N * periodCount within the 32-bit
 // range; a part that would reach outside 0..N (a duty cycle outside 0..1) is cut at
 // the ends of the array.
 void synthesisePulseTrain(const RunParameters& parameters, std::int32_t periodCount,
