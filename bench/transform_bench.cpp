@@ -7,7 +7,6 @@
 #include "bench/benchprocess.h"
 #include "core/fasttransform.h"
 #include "core/runjob.h"
-#include "core/signaltype.h"
 #include "core/synthesis.h"
 #include "core/transform.h"
 #include "core/vectorstate.h"
@@ -195,7 +194,7 @@ void runStart(benchmark::State& state)
     std::optional<RunJob> job;
     for (auto _ : state) {
         state.PauseTiming();
-        job.emplace(record, std::string(sineSignalItem), true);  // frees the last one
+        job.emplace(record, true);  // the sine signal; frees the last job
         RunControl control;
         control.cancel();
         drawAsTheWindowsDo();

@@ -5,8 +5,10 @@
 #include "core/signalarrays.h"
 
 // A run that completed: what it was computed with, its arrays and the peaks its plots
-// were scaled by. Unlike the record of the current request, neither a refused nor a
-// cancelled request touches it, so it always describes what the plots show.
+// are scaled by. Unlike the record of the current request, neither a refused nor a
+// cancelled request touches it, so it always describes what the plots show. It is
+// shared, never copied: the module keeps the last one, and the plots keep the one they
+// show, to draw it again at a new size.
 struct CompletedRun {
     RunParameters parameters;
     bool filterOn = false;

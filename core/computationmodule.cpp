@@ -4,23 +4,9 @@
 #include "core/messages.h"
 #include "core/peaks.h"
 
-#include "plot/plotdrawing.h"
-
-#include <cmath>
 #include <utility>
 
-namespace {
-
-// Int of the entries is the floor, so -3 is whole and -2.5 (whose Int is -3) is not;
-// there is no tolerance, 2.000001 is not whole.
-bool hasFraction(double value)
-{
-    return value - std::floor(value) > 0;
-}
-
-}  // namespace
-
-RunOutcome ComputationModule::requestRun(const RunRequest& request, RunHost& host)
+RunOutcome ComputationModule::requestRun(const RunRequest& request)
 {
     struct InPlace : RunExecutor {
         bool execute(RunJob& job) override
@@ -29,11 +15,10 @@ RunOutcome ComputationModule::requestRun(const RunRequest& request, RunHost& hos
             return job.compute(control);
         }
     } inPlace;
-    return requestRun(request, host, inPlace);
+    return requestRun(request, inPlace);
 }
 
-RunOutcome ComputationModule::requestRun(const RunRequest& request, RunHost& host,
-                                         RunExecutor& executor)
+RunOutcome ComputationModule::requestRun(const RunRequest& request, RunExecutor& executor)
 {
     // The request is checked on a copy of the record: a refused request keeps what it
     // read, while a run that does not complete leaves no trace at all.
@@ -43,7 +28,7 @@ RunOutcome ComputationModule::requestRun(const RunRequest& request, RunHost& hos
         m_messageText = *refusal;
         return RunOutcome::refused(std::move(*refusal));
     }
-    RunJob job(record, request.signalTypeText, request.filterOn());
+    RunJob job(record, request.filterOn());
     if (!executor.execute(job)) {
         if (!job.outOfMemory())
             return RunOutcome::cancelled();
@@ -51,50 +36,28 @@ RunOutcome ComputationModule::requestRun(const RunRequest& request, RunHost& hos
         return RunOutcome::refused(m_messageText);
     }
     m_record = record;
-    host.waveformSurface().clear();
-    host.spectrumSurface().clear();
-    runComputation(host, CompletedRun{.parameters = record.parameters,
-                                      .filterOn = request.filterOn(),
-                                      .spectrumScale = record.spectrumScale,
-                                      .arrays = job.takeArrays()});
-    return RunOutcome::completed();
+    auto run = std::make_shared<CompletedRun>(CompletedRun{.parameters = record.parameters,
+                                                           .filterOn = request.filterOn(),
+                                                           .spectrumScale = record.spectrumScale,
+                                                           .arrays = job.takeArrays()});
+    const std::int32_t n = run->parameters.sampleCount;
+    run->inputPeak = findInputPeak(run->arrays, n);
+    run->outputPeak = findOutputPeak(run->arrays, n);
+    run->spectrumPeak = findSpectrumPeak(run->arrays, n);
+    m_completedRun = run;
+    return RunOutcome::completed(std::move(run));
 }
 
 std::optional<std::string> ComputationModule::requestSpectrumWindow()
 {
-    const RunParameters& p = m_record.parameters;
-    std::optional<std::string_view> refusal;
-    if (hasFraction(p.windowTime))
-        refusal = messages::windowNotWhole;
-    else if (hasFraction(p.signalFreq))
-        refusal = messages::signalFreqNotWhole;
-    else if (hasFraction(p.noiseFreq))
-        refusal = messages::noiseFreqNotWhole;
+    if (!m_completedRun)
+        return std::nullopt;
+    const std::optional<std::string_view> refusal =
+        spectrumWindowRefusal(m_completedRun->parameters);
     if (!refusal)
         return std::nullopt;
     m_messageText = *refusal;
     return m_messageText;
-}
-
-void ComputationModule::runComputation(RunHost& host, CompletedRun run)
-{
-    host.showWaveformWindow();
-    PlotSurface& spectrum = host.spectrumSurface();
-    PlotSurface& waveform = host.waveformSurface();
-    setPlotScale(spectrum);
-    setPlotScale(waveform);
-    drawTickMarks(waveform);
-
-    const std::int32_t n = run.parameters.sampleCount;
-    const SignalArrays& a = run.arrays;
-    run.inputPeak = findInputPeak(a, n);
-    run.outputPeak = findOutputPeak(a, n);
-    run.spectrumPeak = findSpectrumPeak(a, n);
-
-    drawCurves(waveform, a.inputSignal, a.outputSignal, n, run.inputPeak, run.outputPeak);
-    drawSpectrumLines(spectrum, a.spectrumMag, n, run.spectrumScale, run.spectrumPeak);
-    drawZeroLines(waveform);
-    m_completedRun = std::move(run);
 }
 
 const SignalArrays& ComputationModule::arrays() const

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "core/completedrun.h"
-#include "core/runhost.h"
 #include "core/runjob.h"
 #include "core/runoutcome.h"
 #include "core/runparameters.h"
@@ -11,6 +10,7 @@
 #include "core/signalarrays.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,24 +19,26 @@
 // windows read it and only a request writes it.
 class ComputationModule {
 public:
-    // The run request of "Grafici": reads and checks the entries; when they pass,
-    // computes the run and, once it has completed, clears both plots, shows the waveform
-    // window and draws. A refused request stores the entries it read in the record and
-    // clears, computes and draws nothing; its message is also kept as messageText().
-    RunOutcome requestRun(const RunRequest& request, RunHost& host);
+    // The run request of "Grafici": reads and checks the entries and, when they pass,
+    // computes the run. A completed outcome carries the run, which also becomes the
+    // module's completedRun(); showing it is the windows' business. A refused request
+    // stores the entries it read in the record and computes nothing; its message is also
+    // kept as messageText().
+    RunOutcome requestRun(const RunRequest& request);
 
     // The same, with the arithmetic run by `executor`. A run the executor cancels leaves
-    // everything as it was before the request: the record, the last completed run and
-    // the plots. So does a run whose arrays do not fit in memory, refused with a message.
-    RunOutcome requestRun(const RunRequest& request, RunHost& host, RunExecutor& executor);
+    // everything as it was before the request: the record and the last completed run.
+    // So does a run whose arrays do not fit in memory, refused with a message.
+    RunOutcome requestRun(const RunRequest& request, RunExecutor& executor);
 
-    // The check of "Visualizza spettro" on the record as it stands now: W, f segnale and
-    // f disturbo must be whole numbers, tested in that order. Returns the refusal
-    // message, which is also kept as messageText().
+    // The check of "Visualizza spettro" on the parameters of the last completed run, the
+    // one the plots show (see spectrumWindowRefusal). Returns the refusal message, which
+    // is also kept as messageText(). Before the first run has completed there is nothing
+    // to check, and the window may open, empty.
     std::optional<std::string> requestSpectrumWindow();
 
-    // The record of the latest request, accepted or refused; the readouts and
-    // "Visualizza spettro" read it.
+    // The record of the latest request, accepted or refused. A refused request stores
+    // the entries it read here; what describes the plots is completedRun().
     const RunParameters& parameters() const { return m_record.parameters; }
     std::int32_t periodCount() const { return m_record.periodCount; }
     double spectrumScale() const { return m_record.spectrumScale; }
@@ -44,7 +46,7 @@ public:
 
     // The run the plots show; nothing before the first run has completed. A run being
     // computed, cancelled or refused leaves it as it is.
-    const std::optional<CompletedRun>& completedRun() const { return m_completedRun; }
+    const std::shared_ptr<const CompletedRun>& completedRun() const { return m_completedRun; }
 
     // The last completed run's arrays (all empty before the first) and the peaks its
     // plots were scaled by (0 before the first).
@@ -58,10 +60,7 @@ public:
     double dcComponent() const;
 
 private:
-    // Shows the waveform window and draws a completed run, which becomes the module's.
-    void runComputation(RunHost& host, CompletedRun run);
-
     RunRecord m_record;
     std::string m_messageText;
-    std::optional<CompletedRun> m_completedRun;
+    std::shared_ptr<const CompletedRun> m_completedRun;
 };

@@ -2,7 +2,6 @@
 #include "core/readouts.h"
 
 #include "core/numberformat.h"
-#include "core/peaks.h"
 
 #include <cmath>
 
@@ -25,13 +24,15 @@ std::string scientific(double value, std::string_view separator)
 std::string waveformReadout(const ComputationModule& module, WaveformCurve curve, float x, float y,
                             std::string_view decimalSeparator)
 {
-    const RunParameters& p = module.parameters();
-    const double t = static_cast<double>(x) / 100 * p.windowTime;
+    const CompletedRun* run = module.completedRun().get();
+    if (run == nullptr)
+        return {};
+    const double t = static_cast<double>(x) / 100 * run->parameters.windowTime;
     double v = 0;
     if (curve == WaveformCurve::input)
-        v = (static_cast<double>(y) - 75) * findInputPeak(module.arrays(), p.sampleCount) / 20;
+        v = (static_cast<double>(y) - 75) * run->inputPeak / 20;
     else
-        v = (static_cast<double>(y) - 25) * findOutputPeak(module.arrays(), p.sampleCount) / 20;
+        v = (static_cast<double>(y) - 25) * run->outputPeak / 20;
     return "t= " + fixed(t, decimalSeparator) + " sec" + " ; " +
            (curve == WaveformCurve::input ? "V(t) = " : "Vr(t) = ") +
            scientific(v, decimalSeparator) + " V";
@@ -40,10 +41,13 @@ std::string waveformReadout(const ComputationModule& module, WaveformCurve curve
 std::string spectrumReadout(const ComputationModule& module, float x, float y,
                             std::string_view decimalSeparator)
 {
-    const RunParameters& p = module.parameters();
+    const CompletedRun* run = module.completedRun().get();
+    if (run == nullptr)
+        return {};
+    const RunParameters& p = run->parameters;
     const double f = static_cast<double>(x) / 200 *
-                     (static_cast<double>(p.sampleCount) / p.windowTime) / module.spectrumScale();
-    const double s = static_cast<double>(y) * findSpectrumPeak(module.arrays(), p.sampleCount) / 90;
+                     (static_cast<double>(p.sampleCount) / p.windowTime) / run->spectrumScale;
+    const double s = static_cast<double>(y) * run->spectrumPeak / 90;
     return "f= " + fixed(f, decimalSeparator) + " Hz" + " ; " +
            "S(f) = " + scientific(s, decimalSeparator) + " V";
 }

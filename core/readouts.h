@@ -8,11 +8,12 @@
 
 // The cursor readouts of the two plots: the inverse of each plot's mapping, applied to
 // the cursor position in the plot's user coordinates (0..100 across, 0..100 upwards).
-// They read the record as it stands now, so after a refused request they use its N
-// and W with the arrays of the last run. Each searches the peak it scales by afresh,
-// over that N, and changes nothing.
-// A number that cannot be formed (W of 0 or beyond the double range, possible only
-// after a refused request) shows as "---".
+// They describe the plots on screen: they read the last completed run, its N, W,
+// spectrum scale and the peaks its plots were scaled by, whatever a refused request
+// has stored in the record since. They search nothing and change nothing.
+// Before the first run has completed there is no plot to describe, and a readout is
+// empty. A number that cannot be formed (a cursor position that is not a number or
+// lies beyond the float range) shows as "---".
 
 enum class WaveformCurve { input, output };
 

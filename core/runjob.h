@@ -6,7 +6,6 @@
 #include "core/signalarrays.h"
 
 #include <cstdint>
-#include <string>
 
 // The arithmetic of one accepted run: synthesis, transform, band stop, amplitude
 // spectrum and reconstruction, into arrays of its own. It holds everything it reads,
@@ -15,9 +14,9 @@
 // completed, and a cancelled job leaves nothing behind.
 class RunJob {
 public:
-    // The drop-down text and the filter decision are read from the windows when the
-    // request is accepted; the windows take no input while the job runs.
-    RunJob(const RunRecord& record, std::string signalTypeText, bool filterOn);
+    // The record of the accepted request, with the signal it chose, and the filter
+    // decision; the windows take no input while the job runs.
+    RunJob(const RunRecord& record, bool filterOn);
 
     std::int32_t sampleCount() const { return m_record.parameters.sampleCount; }
 
@@ -36,7 +35,6 @@ public:
 
 private:
     RunRecord m_record;
-    std::string m_signalTypeText;
     bool m_filterOn;
     bool m_outOfMemory = false;
     SignalArrays m_arrays;

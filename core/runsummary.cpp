@@ -2,8 +2,7 @@
 #include "core/runsummary.h"
 
 #include "core/numberformat.h"
-
-#include "plot/highestline.h"
+#include "core/samplecount.h"
 
 #include <cmath>
 #include <cstddef>

@@ -4,9 +4,8 @@
 #include "core/integerconversion.h"
 #include "core/messages.h"
 #include "core/numbertext.h"
-#include "core/signaltype.h"
 
-#include "plot/plotdrawing.h"
+#include "core/samplecount.h"
 
 #include <cmath>
 #include <limits>
@@ -80,7 +79,7 @@ bool productFits(std::int32_t a, std::int32_t b)
 // magnitude, a sample count that the arrays and the drawing can hold, a pulse train
 // whose parts lie inside its periods and whose periods are no shorter than a sample,
 // and a frequency axis that can be scaled.
-Refusal checkComputable(const RunRecord& record, std::string_view signalTypeText)
+Refusal checkComputable(const RunRecord& record)
 {
     const RunParameters& p = record.parameters;
     for (double value :
@@ -91,7 +90,7 @@ Refusal checkComputable(const RunRecord& record, std::string_view signalTypeText
     }
     if (p.sampleCount < 1 || p.sampleCount > maxDrawableSampleCount)
         return refuse(messages::sampleCountOutOfRange);
-    if (signalTypeText == pulseSignalItem && !(p.dutyCycle >= 0 && p.dutyCycle <= 1))
+    if (record.signalType == SignalType::pulseTrain && !(p.dutyCycle >= 0 && p.dutyCycle <= 1))
         return refuse(messages::dutyCycleOutOfRange);
     // Every period of the pulse train spans at least one sample. With a negative W the
     // frequency limit is negative and lets through frequencies of any magnitude below
@@ -131,14 +130,27 @@ std::optional<std::string> validateRunRequest(const RunRequest& request, RunReco
     if (p.stopHighFreq < p.stopLowFreq)
         return refuse(messages::bandReversed);
 
-    const std::string_view signalType = request.signalTypeText;
-    if (signalType != pulseSignalItem && signalType != sineSignalItem)
+    const std::optional<SignalType> signalType = signalTypeOf(request.signalTypeText);
+    if (!signalType)
         return refuse(messages::signalTypeMissing);
+    record.signalType = *signalType;
 
-    if (auto refusal = checkComputable(record, signalType))
+    if (auto refusal = checkComputable(record))
         return refusal;
 
     record.spectrumScale = static_cast<double>(p.sampleCount) /
                            (((p.windowTime * 4) * p.freqAxisZoom) * (p.noiseFreq + p.signalFreq));
+    return std::nullopt;
+}
+
+std::optional<std::string_view> spectrumWindowRefusal(const RunParameters& p)
+{
+    const auto hasFraction = [](double value) { return value - std::floor(value) > 0; };
+    if (hasFraction(p.windowTime))
+        return messages::windowNotWhole;
+    if (hasFraction(p.signalFreq))
+        return messages::signalFreqNotWhole;
+    if (hasFraction(p.noiseFreq))
+        return messages::noiseFreqNotWhole;
     return std::nullopt;
 }

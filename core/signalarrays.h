@@ -4,13 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-// The seven arrays of a run, each indexed 0..N. Sample index n stands for the time
+// The five arrays of a run, each indexed 0..N. Sample index n stands for the time
 // n * W / N, spectrum index k for the frequency k / W, and index N - k holds the
 // mirror image of line k.
 struct SignalArrays {
-    std::vector<double> sineSignal;
-    std::vector<double> pulseSignal;
-    std::vector<double> inputSignal;  // V(t)
+    std::vector<double> inputSignal;  // V(t), the chosen signal
     std::vector<double> spectrumRe;
     std::vector<double> spectrumIm;
     std::vector<double> spectrumMag;   // S(f)

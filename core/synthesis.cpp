@@ -2,27 +2,11 @@
 #include "core/synthesis.h"
 
 #include "core/integerconversion.h"
-#include "core/signaltype.h"
 #include "core/twopi.h"
 
 #include <cassert>
 #include <cmath>
 #include <limits>
-
-SignalArrays makeSignalArrays(std::int32_t sampleCount)
-{
-    assert(sampleCount >= 0);
-    const auto size = static_cast<std::size_t>(sampleCount) + 1;
-    SignalArrays arrays;
-    arrays.inputSignal.assign(size, 0.0);
-    arrays.spectrumRe.assign(size, 0.0);
-    arrays.spectrumIm.assign(size, 0.0);
-    arrays.spectrumMag.assign(size, 0.0);
-    arrays.outputSignal.assign(size, 0.0);
-    arrays.sineSignal.assign(size, 0.0);
-    arrays.pulseSignal.assign(size, 0.0);
-    return arrays;
-}
 
 double phase(std::int32_t n, double frequency, double windowTime, std::int32_t sampleCount)
 {
@@ -30,16 +14,41 @@ double phase(std::int32_t n, double frequency, double windowTime, std::int32_t s
            static_cast<double>(sampleCount);
 }
 
+void synthesiseInput(SignalType type, const RunParameters& parameters, std::int32_t periodCount,
+                     std::span<double> input)
+{
+    switch (type) {
+    case SignalType::sine:
+        synthesiseSine(parameters, input);
+        return;
+    case SignalType::pulseTrain:
+        synthesisePulseTrain(parameters, periodCount, input);
+        return;
+    }
+}
+
+void synthesiseSine(const RunParameters& p, std::span<double> signal)
+{
+    const std::int32_t n = p.sampleCount;
+    assert(n >= 1 && signal.size() == static_cast<std::size_t>(n) + 1);
+    for (std::int32_t i = 0; i <= n; ++i) {
+        signal[static_cast<std::size_t>(i)] =
+            ((p.signalAmplitude * std::sin(phase(i, p.signalFreq, p.windowTime, n))) +
+             p.signalOffset) +
+            (p.noiseAmplitude * std::sin(phase(i, p.noiseFreq, p.windowTime, n)));
+    }
+}
+
 namespace {
 
 enum class PulseLevel { high, low };
 
-// Writes one part of a period into pulseSignal: the disturbance, plus the pulse height
-// in a high part. Both bounds are rounded to the nearest sample (ties to even) and cut
-// to the array. Where a bound falls on an exact half-integer the rounding can leave a
-// sample between two parts unwritten or let two parts share one; the later write wins.
+// Writes one part of a period: the disturbance, plus the pulse height in a high part.
+// Both bounds are rounded to the nearest sample (ties to even) and cut to the array.
+// Where a bound falls on an exact half-integer the rounding can leave a sample between
+// two parts unwritten or let two parts share one; the later write wins.
 void writePulsePart(const RunParameters& p, double first, double last, PulseLevel level,
-                    std::vector<double>& pulse)
+                    std::span<double> pulse)
 {
     const std::int32_t n = p.sampleCount;
     const std::int32_t from = roundClamped(first, 0, n + 1);
@@ -53,10 +62,10 @@ void writePulsePart(const RunParameters& p, double first, double last, PulseLeve
 
 }  // namespace
 
-void synthesiseSignals(const RunParameters& p, std::int32_t periodCount, SignalArrays& arrays)
+void synthesisePulseTrain(const RunParameters& p, std::int32_t periodCount, std::span<double> signal)
 {
     const std::int32_t n = p.sampleCount;
-    assert(n >= 1 && arrays.sineSignal.size() == static_cast<std::size_t>(n) + 1);
+    assert(n >= 1 && signal.size() == static_cast<std::size_t>(n) + 1);
     assert(static_cast<long long>(n) * periodCount <= std::numeric_limits<std::int32_t>::max());
 
     const double count = n;
@@ -65,23 +74,8 @@ void synthesiseSignals(const RunParameters& p, std::int32_t periodCount, SignalA
         // j * N and (j + 1) * N are 32-bit products, exact since N * periodCount fits.
         const double q = static_cast<double>(j * n) / periods;
         const double d = (count * p.dutyCycle) / periods;
-        writePulsePart(p, q, q + d, PulseLevel::high, arrays.pulseSignal);
+        writePulsePart(p, q, q + d, PulseLevel::high, signal);
         writePulsePart(p, (q + 1) + d, (static_cast<double>((j + 1) * n) / periods) - 1,
-                       PulseLevel::low, arrays.pulseSignal);
+                       PulseLevel::low, signal);
     }
-
-    for (std::int32_t i = 0; i <= n; ++i) {
-        arrays.sineSignal[static_cast<std::size_t>(i)] =
-            ((p.signalAmplitude * std::sin(phase(i, p.signalFreq, p.windowTime, n))) +
-             p.signalOffset) +
-            (p.noiseAmplitude * std::sin(phase(i, p.noiseFreq, p.windowTime, n)));
-    }
-}
-
-void selectInputSignal(std::string_view signalTypeText, SignalArrays& arrays)
-{
-    if (signalTypeText == sineSignalItem)
-        arrays.inputSignal = arrays.sineSignal;
-    if (signalTypeText == pulseSignalItem)
-        arrays.inputSignal = arrays.pulseSignal;
 }

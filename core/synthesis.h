@@ -2,26 +2,28 @@
 #pragma once
 
 #include "core/runparameters.h"
-#include "core/signalarrays.h"
+#include "core/signaltype.h"
 
 #include <cstdint>
-#include <string_view>
-
-// Fresh arrays for a run of N samples: seven arrays of N + 1 zeros. Nothing of an
-// earlier run survives. Requires N >= 0.
-SignalArrays makeSignalArrays(std::int32_t sampleCount);
+#include <span>
 
 // 2 pi f t at t = n W / N, formed as (((n * twoPi) * f) * W) / N.
 double phase(std::int32_t n, double frequency, double windowTime, std::int32_t sampleCount);
 
-// Fills sineSignal (indices 0..N) and pulseSignal (the high and low part of each of
-// the periodCount periods; indices no part covers keep 0). Requires N >= 1 and
-// N * periodCount within the 32-bit range; a part that would reach outside 0..N
-// (a duty cycle outside 0..1) is cut at the ends of the array.
-void synthesiseSignals(const RunParameters& parameters, std::int32_t periodCount,
-                       SignalArrays& arrays);
+// V(t), the signal `type` with its disturbance, written into `input`, which holds
+// N + 1 zeros: the sine signal or the pulse train below. Only the chosen signal is
+// computed.
+void synthesiseInput(SignalType type, const RunParameters& parameters, std::int32_t periodCount,
+                     std::span<double> input);
 
-// Copies the chosen signal into inputSignal: the sine signal when the drop-down shows
-// the sine item, the pulse train when it shows the pulse item, else inputSignal stays
-// 0.
-void selectInputSignal(std::string_view signalTypeText, SignalArrays& arrays);
+// The sine signal with its DC component and the disturbance, at every sample 0..N.
+// Requires N >= 1 and N + 1 elements.
+void synthesiseSine(const RunParameters& parameters, std::span<double> signal);
+
+// The pulse train with the disturbance: the high and low part of each of the
+// periodCount periods, in that order; samples no part covers keep their value (0 in a
+// run's arrays). Requires N >= 1, N + 1 elements and N * periodCount within the 32-bit
+// range; a part that would reach outside 0..N (a duty cycle outside 0..1) is cut at
+// the ends of the array.
+void synthesisePulseTrain(const RunParameters& parameters, std::int32_t periodCount,
+                          std::span<double> signal);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "plot/highestline.h"
+#include "core/samplecount.h"
 
 #include <cstdint>
 #include <span>

@@ -14,7 +14,7 @@
 #include "core/runvalidation.h"
 #include "fuzz/fuzzedrequest.h"
 #include "fuzzcheck.h"
-#include "plot/plotdrawing.h"
+#include "core/samplecount.h"
 
 #include <algorithm>
 #include <array>
@@ -114,6 +114,9 @@ void checkAccepted(const RunRecord& record, const RunRequest& request)
     require(p.windowTime != 0 && p.freqAxisZoom != 0, "W or ke of 0 was accepted");
     require(request.signalTypeText == sineSignalItem || request.signalTypeText == pulseSignalItem,
             "a request without a signal was accepted");
+    require(record.signalType == (request.signalTypeText == sineSignalItem ? SignalType::sine
+                                                                          : SignalType::pulseTrain),
+            "the record holds another signal than the drop-down's");
     require(request.signalTypeText != pulseSignalItem || (p.dutyCycle >= 0 && p.dutyCycle <= 1),
             "a pulse train with a duty cycle outside 0..1 was accepted");
     require(p.stopLowFreq <= p.stopHighFreq, "a reversed band was accepted");
@@ -131,7 +134,7 @@ void checkAccepted(const RunRecord& record, const RunRequest& request)
             "the spectrum scale is not a finite, non-zero number");
 
     // The quantities a run is sized by.
-    const RunJob job(record, request.signalTypeText, request.filterOn());
+    const RunJob job(record, request.filterOn());
     const std::int64_t size = static_cast<std::int64_t>(n) + 1;
     require(job.sineCosinePairs() > 0 && job.sineCosinePairs() <= 2 * size * size,
             "the work of the run is miscounted");

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary bytes as a series of "Grafici" requests, each followed by
-// cursor readouts on both plots and "Visualizza spettro", on a module driven through
-// the recording host of the tests. Besides what the sanitizers catch, it checks what
+// cursor readouts on both plots and "Visualizza spettro", on a module whose runs are
+// shown on the recording plots of the tests. Besides what the sanitizers catch, it checks what
 // the user must be able to rely on whatever the entries: a refused request leaves the
 // plots and the last run alone, a completed one draws only real coordinates, and no
 // readout shows a number that is not one.
@@ -11,7 +11,7 @@
 #include "core/runvalidation.h"
 #include "fuzz/fuzzedrequest.h"
 #include "fuzzcheck.h"
-#include "recordinghost.h"
+#include "recordingplots.h"
 
 #include <cmath>
 #include <cstddef>
@@ -29,8 +29,7 @@ constexpr std::int32_t maxComputedSampleCount = 64;
 
 bool allSized(const SignalArrays& a, std::size_t size)
 {
-    return a.sineSignal.size() == size && a.pulseSignal.size() == size &&
-           a.inputSignal.size() == size && a.spectrumRe.size() == size &&
+    return a.inputSignal.size() == size && a.spectrumRe.size() == size &&
            a.spectrumIm.size() == size && a.spectrumMag.size() == size &&
            a.outputSignal.size() == size;
 }
@@ -57,28 +56,34 @@ bool tooLargeToCompute(const ComputationModule& module, const RunRequest& reques
 }
 
 void checkRefusal(const ComputationModule& module, const std::string& message,
-                  const RecordingHost& host, const SignalArrays& before, double dcBefore)
+                  const RecordingPlots& plots, const SignalArrays& before, double dcBefore)
 {
     require(!message.empty() && message == module.messageText(), "refusal without its message");
-    require(host.untouched(), "a refused request touched the plots");
+    require(plots.untouched(), "a refused request touched the plots");
     require(module.arrays() == before, "a refused request changed the last run");
     require(module.dcComponent() == dcBefore, "a refused request changed the DC readout");
 }
 
-void checkRun(const ComputationModule& module, const RecordingHost& host)
+void checkRun(const ComputationModule& module, const RecordingPlots& plots)
 {
     const auto size = static_cast<std::size_t>(module.parameters().sampleCount) + 1;
     require(allSized(module.arrays(), size), "a run left arrays of another size");
-    require(host.waveformWindowShows == 1, "a run did not show the waveform window");
-    require(drewOnlyRealSegments(host.waveform) && drewOnlyRealSegments(host.spectrum),
+    require(plots.waveformWindowShows == 1, "a run did not show the waveform window");
+    require(drewOnlyRealSegments(plots.waveform) && drewOnlyRealSegments(plots.spectrum),
             "a run drew a segment at a coordinate that is not a number");
     require(std::isfinite(module.inputPeak()) && std::isfinite(module.outputPeak()) &&
                 std::isfinite(module.spectrumPeak()) && std::isfinite(module.dcComponent()),
             "a run produced a peak or DC component that is not a finite number");
 }
 
-void checkReadout(const std::string& text, std::string_view start)
+void checkReadout(const ComputationModule& module, const std::string& text,
+                  std::string_view start)
 {
+    // Before the first run has completed there is no plot to read.
+    if (text.empty()) {
+        require(module.completedRun() == nullptr, "a readout of a run on screen is empty");
+        return;
+    }
     require(text.starts_with(start) && text.ends_with(" V"), "a readout lost its shape");
     require(text.find("NaN") == std::string::npos && text.find("Inf") == std::string::npos,
             "a readout shows a number that is not one");
@@ -86,9 +91,10 @@ void checkReadout(const std::string& text, std::string_view start)
 
 void readAt(const ComputationModule& module, CursorPosition cursor)
 {
-    checkReadout(waveformReadout(module, WaveformCurve::input, cursor.x, cursor.y), "t= ");
-    checkReadout(waveformReadout(module, WaveformCurve::output, cursor.x, cursor.y, ","), "t= ");
-    checkReadout(spectrumReadout(module, cursor.x, cursor.y), "f= ");
+    checkReadout(module, waveformReadout(module, WaveformCurve::input, cursor.x, cursor.y), "t= ");
+    checkReadout(module, waveformReadout(module, WaveformCurve::output, cursor.x, cursor.y, ","),
+                 "t= ");
+    checkReadout(module, spectrumReadout(module, cursor.x, cursor.y), "f= ");
 }
 
 }  // namespace
@@ -96,19 +102,20 @@ void readAt(const ComputationModule& module, CursorPosition cursor)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     ComputationModule module;
-    RecordingHost host;
+    RecordingPlots plots;
     for (const FuzzedRequest& fuzzed : splitFuzzedRequests({data, size})) {
         const RunRequest& request = fuzzed.request;
         if (!tooLargeToCompute(module, request)) {
-            host.forgetCalls();
+            plots.forgetCalls();
             const SignalArrays before = module.arrays();
             const double dcBefore = module.dcComponent();
-            const RunOutcome outcome = module.requestRun(request, host);
+            const RunOutcome outcome = module.requestRun(request);
+            plots.show(outcome);
             require(outcome.kind != RunOutcome::Kind::cancelled, "a run in place was cancelled");
             if (const auto refusal = outcome.refusal())
-                checkRefusal(module, *refusal, host, before, dcBefore);
+                checkRefusal(module, *refusal, plots, before, dcBefore);
             else
-                checkRun(module, host);
+                checkRun(module, plots);
         }
 
         for (const CursorPosition& cursor : fuzzed.cursors)

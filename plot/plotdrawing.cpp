@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plot/plotdrawing.h"
 
-#include "plot/highestline.h"
+#include "core/samplecount.h"
 
 #include <algorithm>
 #include <cassert>
@@ -129,4 +129,39 @@ void drawZeroLines(PlotSurface& waveform)
 {
     waveform.line(0, 75, 100, 75, black);
     waveform.line(0, 25, 100, 25, black);
+}
+
+void drawRun(const CompletedRun& run, PlotSurface& waveform, PlotSurface& spectrum)
+{
+    const std::int32_t n = run.parameters.sampleCount;
+    const SignalArrays& a = run.arrays;
+    setPlotScale(spectrum);
+    setPlotScale(waveform);
+    drawTickMarks(waveform);
+    drawCurves(waveform, a.inputSignal, a.outputSignal, n, run.inputPeak, run.outputPeak);
+    drawSpectrumLines(spectrum, a.spectrumMag, n, run.spectrumScale, run.spectrumPeak);
+    drawZeroLines(waveform);
+}
+
+namespace {
+
+// Stands in for the plot that is not drawn again.
+class NoSurface : public PlotSurface {
+public:
+    void scale(float, float, float, float) override {}
+    void line(float, float, float, float, std::optional<Colour>) override {}
+    void lines(std::span<const UserSegment>, Colour) override {}
+    void clear() override {}
+    void setToolTipText(const std::string&) override {}
+};
+
+}  // namespace
+
+void drawRunPlot(const CompletedRun& run, RunPlot plot, PlotSurface& surface)
+{
+    NoSurface none;
+    if (plot == RunPlot::waveform)
+        drawRun(run, surface, none);
+    else
+        drawRun(run, none, surface);
 }

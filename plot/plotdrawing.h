@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/completedrun.h"
 #include "plot/plotsurface.h"
 
 #include <cstdint>
@@ -52,6 +53,15 @@ void drawSpectrumLines(PlotSurface& spectrum, std::span<const double> magnitude,
 // The time axes of V(t) (y = 75) and Vr(t) (y = 25), black, drawn over the curves.
 void drawZeroLines(PlotSurface& waveform);
 
-// The largest sample count whose drawing products 100 * (i + 1) and 200 * k still
-// fit a 32-bit integer.
-constexpr std::int32_t maxDrawableSampleCount = 21'474'836;
+// A completed run drawn on its two plots, call for call in this order: the coordinate
+// system of the spectrum plot, then of the waveform plot; the tick marks; V(t) and
+// Vr(t) scaled by the run's peaks; the spectrum lines; the two zero lines. Drawing only
+// adds to the plots: whoever shows the run clears them first.
+void drawRun(const CompletedRun& run, PlotSurface& waveform, PlotSurface& spectrum);
+
+// One of the two plots of a run.
+enum class RunPlot { waveform, spectrum };
+
+// What drawRun draws on one of the two plots, the same calls in the same order: the
+// plot's picture of the run made again, at a new size or pixel density.
+void drawRunPlot(const CompletedRun& run, RunPlot plot, PlotSurface& surface);

@@ -2,9 +2,8 @@
 #include "core/computationmodule.h"
 #include "core/peaks.h"
 #include "core/signaltype.h"
-#include "plot/peaksearch.h"
 #include "plot/plotdrawing.h"
-#include "recordinghost.h"
+#include "recordingplots.h"
 #include "recordingsurface.h"
 #include "tests/testsupport.h"
 
@@ -218,7 +217,7 @@ TEST(RunDrawing, CallOrderAcrossSurfaces)
     // The second of two runs: every run starts from cleared plots.
     Session s;
     ASSERT_EQ(s.run(entriesWith({{N, "220"}})), std::nullopt);  // K = 110
-    s.host.forgetCalls();
+    s.plots.forgetCalls();
     ASSERT_EQ(s.run(entriesWith({{N, "220"}}), pulseSignalItem), std::nullopt);
 
     std::vector<std::string> expected{"waveform:clear", "spectrum:clear", "show", "spectrum:scale",
@@ -226,12 +225,12 @@ TEST(RunDrawing, CallOrderAcrossSurfaces)
     expected.insert(expected.end(), 25 + 2 * 220, "waveform:line");
     expected.insert(expected.end(), 110, "spectrum:line");
     expected.insert(expected.end(), 2, "waveform:line");
-    EXPECT_EQ(s.host.journal, expected);
-    EXPECT_EQ(s.host.waveformWindowShows, 1);
+    EXPECT_EQ(s.plots.journal, expected);
+    EXPECT_EQ(s.plots.waveformWindowShows, 1);
 
-    const std::vector<SurfaceCall>& w = s.host.waveform.calls();
+    const std::vector<SurfaceCall>& w = s.plots.waveform.calls();
     ASSERT_EQ(w.size(), 2u + 25 + 440 + 2);
-    for (const RecordingSurface* surface : {&s.host.waveform, &s.host.spectrum}) {
+    for (const RecordingSurface* surface : {&s.plots.waveform, &s.plots.spectrum}) {
         const SurfaceCall& scale = surface->calls()[1];
         EXPECT_EQ(scale.kind, Kind::scale);
         EXPECT_EQ(std::tuple(scale.x1, scale.y1, scale.x2, scale.y2),
@@ -246,7 +245,7 @@ TEST(RunDrawing, CallOrderAcrossSurfaces)
     expectLine(w[27 + 219], w[27 + 219].x1, w[27 + 219].y1, 100, 75, black, "last V segment");
     expectLine(w[27 + 439], w[27 + 439].x1, w[27 + 439].y1, 100, 25, red, "last Vr segment");
     expectZeroLines(w, 27 + 440);
-    for (const SurfaceCall& line : s.host.spectrum.lines())
+    for (const SurfaceCall& line : s.plots.spectrum.lines())
         EXPECT_EQ(line.colour, red);
 }
 
@@ -254,7 +253,7 @@ TEST(RunDrawing, DefaultSpectrumUnfiltered)
 {
     Session s;
     ASSERT_EQ(s.run({}, sineSignalItem, false, true), std::nullopt);
-    const std::vector<SurfaceCall> lines = s.host.spectrum.lines();
+    const std::vector<SurfaceCall> lines = s.plots.spectrum.lines();
     ASSERT_EQ(lines.size(), 500u);
     // x = 200 k / 285.6: 1 Hz (k = 2) at 1.40 and as tall as any line, 50 Hz (k = 100) at
     // 70.03 and 4 / 25 of that; from k = 143 on beyond the right edge.
@@ -274,7 +273,7 @@ TEST(RunDrawing, SingleSample)
 {
     Session s;
     ASSERT_EQ(s.run(entriesWith({{N, "1"}, {W, "0.001"}})), std::nullopt);  // L = 495
-    const std::vector<SurfaceCall> w = s.host.waveform.lines();
+    const std::vector<SurfaceCall> w = s.plots.waveform.lines();
     ASSERT_EQ(w.size(), 25u + 2 + 2);
     EXPECT_EQ(w[25].colour, black);
     EXPECT_EQ(w[26].colour, red);
@@ -282,7 +281,7 @@ TEST(RunDrawing, SingleSample)
         EXPECT_FLOAT_EQ(segment.x1, 0);
         EXPECT_FLOAT_EQ(segment.x2, 100);
     }
-    EXPECT_TRUE(s.host.spectrum.lines().empty());
+    EXPECT_TRUE(s.plots.spectrum.lines().empty());
     EXPECT_EQ(s.module.spectrumPeak(), 0.0);
 }
 
@@ -294,7 +293,7 @@ TEST(RunDrawing, AllZeroPulseTrainDrawsFlatCurves)
     EXPECT_EQ(s.module.inputPeak(), 0.0);
     EXPECT_EQ(s.module.outputPeak(), 0.0);
     EXPECT_EQ(s.module.spectrumPeak(), 0.0);
-    const std::vector<SurfaceCall> w = s.host.waveform.lines();
+    const std::vector<SurfaceCall> w = s.plots.waveform.lines();
     ASSERT_EQ(w.size(), 25u + 440 + 2);
     expectTickMarks(w, 0);
     for (std::size_t i = 0; i < 440; ++i) {
@@ -303,7 +302,7 @@ TEST(RunDrawing, AllZeroPulseTrainDrawsFlatCurves)
         ASSERT_EQ(w[25 + i].y2, zero) << i;
     }
     expectZeroLines(w, 25 + 440);
-    EXPECT_TRUE(s.host.spectrum.lines().empty());
+    EXPECT_TRUE(s.plots.spectrum.lines().empty());
 }
 
 // ---- the module's peak searches
@@ -318,7 +317,7 @@ TEST(ModulePeaks, NegativeLargestSampleGivesPositivePeak)
     EXPECT_EQ(s.module.outputPeak(), largestMagnitude(a.outputSignal));
     EXPECT_EQ(s.module.spectrumPeak(), largestMagnitude(std::span(a.spectrumMag).subspan(1, 219)));
     // The lowest sample touches the bottom of the V(t) band.
-    const std::vector<SurfaceCall> w = s.host.waveform.lines();
+    const std::vector<SurfaceCall> w = s.plots.waveform.lines();
     ASSERT_EQ(w.size(), 25u + 440 + 2);
     float lowest = 100;
     for (std::size_t i = 25; i < 25 + 220; ++i)

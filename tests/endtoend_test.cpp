@@ -3,7 +3,7 @@
 #include "core/messages.h"
 #include "core/numberformat.h"
 #include "plot/plotdrawing.h"
-#include "recordinghost.h"
+#include "recordingplots.h"
 #include "tests/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -23,8 +23,11 @@ using testsupport::trueSine;
 TEST(EndToEnd, DefaultSineWithFilterThenARefusal)
 {
     ComputationModule module;
-    RecordingHost host;
-    ASSERT_EQ(module.requestRun(RunRequest{}, host), RunOutcome::completed());
+    RecordingPlots plots;
+    const RunOutcome outcome = module.requestRun(RunRequest{});
+    ASSERT_EQ(outcome.kind, RunOutcome::Kind::completed);
+    ASSERT_EQ(outcome.run, module.completedRun());
+    plots.show(outcome);
 
     // V(t) = 25 + 25 sin(2 pi t / 1 s) + 4 sin(2 pi 50 t), t = n * 2 ms.
     const SignalArrays& a = module.arrays();
@@ -60,8 +63,8 @@ TEST(EndToEnd, DefaultSineWithFilterThenARefusal)
 
     // The waveform plot: 25 tick marks, 1000 black segments, 1000 red ones, then the two
     // zero lines.
-    EXPECT_EQ(host.waveformWindowShows, 1);
-    const std::vector<SurfaceCall> w = host.waveform.lines();
+    EXPECT_EQ(plots.waveformWindowShows, 1);
+    const std::vector<SurfaceCall> w = plots.waveform.lines();
     ASSERT_EQ(w.size(), 25u + 2000 + 2);
     for (std::size_t i = 25; i < 2025; ++i)
         ASSERT_EQ(w[i].colour, i < 1025 ? black : red) << i;
@@ -77,21 +80,22 @@ TEST(EndToEnd, DefaultSineWithFilterThenARefusal)
     EXPECT_EQ(w[2026].y1, 25);
 
     // The spectrum plot: 500 lines, the 1 Hz one at x = 1.40 reaching 90, the 50 Hz one flat.
-    const std::vector<SurfaceCall> s = host.spectrum.lines();
+    const std::vector<SurfaceCall> s = plots.spectrum.lines();
     ASSERT_EQ(s.size(), 500u);
     EXPECT_NEAR(s[1].x1, 1.40056f, 1e-4);
     EXPECT_FLOAT_EQ(s[1].y2, 90);
     EXPECT_EQ(s[99].y2, 0);
 
     // A refused request leaves the plots, arrays and readout as they were.
-    host.forgetCalls();
+    plots.forgetCalls();
     const SignalArrays before = a;
     RunEntries reversed;
     reversed.stopLowFreq = "51";
     reversed.stopHighFreq = "49";
-    EXPECT_EQ(module.requestRun(RunRequest{.entries = reversed}, host),
-              RunOutcome::refused(std::string(messages::bandReversed)));
-    EXPECT_TRUE(host.untouched());
+    const RunOutcome refused = module.requestRun(RunRequest{.entries = reversed});
+    EXPECT_EQ(refused, RunOutcome::refused(std::string(messages::bandReversed)));
+    plots.show(refused);
+    EXPECT_TRUE(plots.untouched());
     EXPECT_EQ(module.arrays().spectrumMag, before.spectrumMag);
     EXPECT_EQ(module.arrays().outputSignal, before.outputSignal);
     EXPECT_EQ(formatScientific2(module.dcComponent()), "2.50E+01");

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/messages.h"
 #include "core/numberformat.h"
-#include "plot/highestline.h"
+#include "core/samplecount.h"
 #include "plot/plotdrawing.h"
 #include "tests/windowsupport.h"
 
@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QToolTip>
+
+#include <utility>
 
 namespace {
 
@@ -310,13 +312,61 @@ private slots:
         QCOMPARE(p.spectrum()->plot().image(), spectrumBefore);
         QCOMPARE(p.spectrum()->findChild<QLabel*>("Label1")->text(), dcBefore);
         QVERIFY(p.spectrum()->isVisible());
-        // The record now holds W = 2.5, so the spectrum may not be opened again.
+        // The record now holds W = 2.5, but the run on screen has W = 2: its spectrum
+        // may be opened again.
         p.spectrum()->close();
-        QCOMPARE(acceptMessages([&] {
-                     p.waveform()->findChild<QAbstractButton*>("Command1")->click();
-                 }).texts,
-                 QStringList{fromView(messages::windowNotWhole)});
-        QVERIFY(p.spectrum() == nullptr);
+        QVERIFY(acceptMessages([&] {
+                    p.waveform()->findChild<QAbstractButton*>("Command1")->click();
+                }).texts.isEmpty());
+        QVERIFY(p.spectrum() && p.spectrum()->isVisible());
+    }
+
+    void aRefusedRequestLeavesTheReadoutsAsTheyWere_data()
+    {
+        QTest::addColumn<QString>("W");
+        QTest::addColumn<QString>("N");
+        QTest::newRow("W 4, N 100") << "4"
+                                    << "100";
+        QTest::newRow("W 2.5, N 100") << "2.5"
+                                      << "100";
+        QTest::newRow("W 0") << "0"
+                             << "1000";
+    }
+
+    void aRefusedRequestLeavesTheReadoutsAsTheyWere()
+    {
+        QFETCH(QString, W);
+        QFETCH(QString, N);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        Program p;
+        p.chooseSignal(0);
+        QVERIFY(p.grafici().texts.isEmpty());
+        const auto readouts = [&] {
+            QStringList tips;
+            for (const auto& [x, y] : {std::pair{29.0f, 85.0f}, std::pair{60.0f, 30.0f}}) {
+                moveOver(*p.waveform(), x, y);
+                tips << tip(p.waveform());
+            }
+            moveOver(*p.spectrum(), 70.028f, 45);
+            return tips << tip(p.spectrum());
+        };
+        const auto visualizzaSpettro = [&] {
+            return acceptMessages([&] {
+                       p.waveform()->findChild<QAbstractButton*>("Command1")->click();
+                   }).texts;
+        };
+        QVERIFY(visualizzaSpettro().isEmpty());
+        const QStringList before = readouts();
+        QVERIFY(before[0].startsWith(QStringLiteral("t= 0.58 sec ; V(t) = ")));
+        QVERIFY(before[2].startsWith(QStringLiteral("f= 50.00 Hz ; S(f) = ")));
+
+        p.type("Text1", W);
+        p.type("Text13", N);
+        QCOMPARE(p.grafici().texts.size(), 1);
+        QCOMPARE(p.module.parameters().windowTime, W.toDouble());
+        QCOMPARE(readouts(), before);
+        QVERIFY(visualizzaSpettro().isEmpty());
+        QVERIFY(p.spectrum()->isVisible());
     }
 
     void closedWindowsComeBackEmpty()

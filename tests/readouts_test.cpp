@@ -5,6 +5,9 @@
 #include "core/runsummary.h"
 #include "tests/testsupport.h"
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 using namespace testsupport;
@@ -47,28 +50,31 @@ TEST(WaveformReadout, ZeroInputReadsZeroAtEveryHeight)
                   "t= 0.20 sec ; V(t) = 0.00E+00 V");
 }
 
-TEST(WaveformReadout, FollowsTheRecordAfterARefusal)
+TEST(WaveformReadout, DescribesTheRunOnScreenAfterARefusal)
 {
     Session s;
     ASSERT_EQ(s.run(pulses29(), pulseSignalItem), std::nullopt);
-    // A refused request stores its N and W: the peak is taken over the new N only, and
-    // an N beyond the arrays stops the search at their end.
+    // A refused request stores its N and W in the record; the plots still show the run
+    // with W = 2 and its peak of 29, and so does the readout.
     RunEntries shorter = pulses29();
     shorter.sampleCount = "10";
     shorter.windowTime = "4";
     ASSERT_NE(s.run(shorter, "nessuno"), std::nullopt);
+    ASSERT_EQ(s.module.parameters().windowTime, 4.0);
     EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 25, 95),
-              "t= 1.00 sec ; V(t) = " + formatScientific2(s.module.inputPeak()) + " V");
+              "t= 0.50 sec ; V(t) = 2.90E+01 V");
     RunEntries longer = pulses29();
     longer.sampleCount = "2000000";
     ASSERT_NE(s.run(longer, "nessuno"), std::nullopt);
     EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 25, 95),
               "t= 0.50 sec ; V(t) = 2.90E+01 V");
-    // W beyond the double range once multiplied: the time cannot be shown.
     RunEntries huge = pulses29();
     huge.windowTime = "1e308";
     ASSERT_NE(s.run(huge, "nessuno"), std::nullopt);
     EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 1000, 95),
+              "t= 20.00 sec ; V(t) = 2.90E+01 V");
+    // A cursor position that is no number cannot be shown.
+    EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, std::nanf(""), 95),
               "t= --- sec ; V(t) = 2.90E+01 V");
 }
 
@@ -85,21 +91,37 @@ TEST(SpectrumReadout, InvertsTheLineMapping)
     EXPECT_GT(spectrumReadout(s.module, 0, 99), spectrumReadout(s.module, 0, 90));
 }
 
-TEST(SpectrumReadout, UsesTheNewNAndWAfterARefusal)
+TEST(SpectrumReadout, DescribesTheRunOnScreenAfterARefusal)
 {
     Session s;
     ASSERT_EQ(s.run({}, sineSignalItem), std::nullopt);
+    // Refusals that store another N or W leave the 50 Hz line at x = 70.028.
     RunEntries refused;
     refused.windowTime = "4";
     ASSERT_NE(s.run(refused, "nessuno"), std::nullopt);
-    // N / W halves, the scale of the last run stays: the readout no longer matches.
-    EXPECT_EQ(spectrumReadout(s.module, 70.028f, 0), "f= 25.00 Hz ; S(f) = 0.00E+00 V");
+    EXPECT_EQ(spectrumReadout(s.module, 70.028f, 0), "f= 50.00 Hz ; S(f) = 0.00E+00 V");
     refused.windowTime = "0";
     ASSERT_EQ(s.run(refused, sineSignalItem), messages::windowZero);
-    EXPECT_EQ(spectrumReadout(s.module, 70.028f, 0), "f= --- Hz ; S(f) = 0.00E+00 V");
+    EXPECT_EQ(spectrumReadout(s.module, 70.028f, 0), "f= 50.00 Hz ; S(f) = 0.00E+00 V");
     refused.sampleCount = "0";
     ASSERT_NE(s.run(refused, sineSignalItem), std::nullopt);
-    EXPECT_EQ(spectrumReadout(s.module, 0, 0), "f= --- Hz ; S(f) = 0.00E+00 V");
+    EXPECT_EQ(spectrumReadout(s.module, 0, 0), "f= 0.00 Hz ; S(f) = 0.00E+00 V");
+    EXPECT_EQ(spectrumReadout(s.module, std::numeric_limits<float>::infinity(), 0),
+              "f= --- Hz ; S(f) = 0.00E+00 V");
+}
+
+// Before the first run has completed no plot has been drawn: the readouts are empty,
+// and "Visualizza spettro" has nothing to refuse.
+TEST(Readouts, NothingToDescribeBeforeTheFirstRun)
+{
+    Session s;
+    RunEntries fractional;
+    fractional.windowTime = "2.5";
+    ASSERT_NE(s.run(fractional, "nessuno"), std::nullopt);
+    EXPECT_EQ(waveformReadout(s.module, WaveformCurve::input, 50, 80), "");
+    EXPECT_EQ(waveformReadout(s.module, WaveformCurve::output, 50, 20), "");
+    EXPECT_EQ(spectrumReadout(s.module, 50, 50), "");
+    EXPECT_EQ(s.module.requestSpectrumWindow(), std::nullopt);
 }
 
 struct SummaryCase {
@@ -173,12 +195,17 @@ class SpectrumWindowRequest : public testing::TestWithParam<WholeNumberCase> {};
 TEST_P(SpectrumWindowRequest, AcceptsOnlyWholeNumbers)
 {
     const WholeNumberCase& c = GetParam();
+    RunRecord record;
+    validateRunRequest(requestOf(entriesWith(c.changes)), record);
+    EXPECT_EQ(spectrumWindowRefusal(record.parameters), c.message);
+
+    // The module asks it of the run on screen. A negative W is never computed: the
+    // default run stays on screen, and opens.
     Session s;
-    ASSERT_EQ(s.run({}, sineSignalItem), std::nullopt);
-    // A refused request (no signal type) stores the entries the check reads.
-    ASSERT_NE(s.run(entriesWith(c.changes), "nessuno"), std::nullopt);
+    const bool completed = !s.run(entriesWith(c.changes)).has_value();
+    EXPECT_EQ(completed, record.parameters.windowTime > 0);
     const auto refusal = s.module.requestSpectrumWindow();
-    if (c.message) {
+    if (c.message && completed) {
         EXPECT_EQ(refusal, std::string(*c.message));
         EXPECT_EQ(s.module.messageText(), *c.message);
     } else {

@@ -6,7 +6,7 @@
 #include "core/transform.h"
 #include "core/twopi.h"
 #include "randomsamples.h"
-#include "recordinghost.h"
+#include "recordingplots.h"
 #include "tests/testsupport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "core/computationmodule.h"
 #include "core/synthesis.h"
 #include "core/twopi.h"
-#include "recordinghost.h"
+#include "recordingplots.h"
 #include "tests/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -55,20 +55,19 @@ TEST_P(PulseTrain, HighLowAndUnwrittenSamples)
     p.dutyCycle = c.dutyCycle;
     p.noiseFreq = oddNoiseFreq;
     p.signalFreq = c.periodCount / p.windowTime;
-    SignalArrays a = makeSignalArrays(c.sampleCount);
-    synthesiseSignals(p, c.periodCount, a);
-    ASSERT_EQ(a.pulseSignal.size(), static_cast<std::size_t>(c.sampleCount) + 1);
+    std::vector<double> pulse(static_cast<std::size_t>(c.sampleCount) + 1, 0.0);
+    synthesisePulseTrain(p, c.periodCount, pulse);
 
     // 0 = unwritten, 1 = low, 2 = high; the later range wins where two overlap, as a
     // later write would.
-    std::vector<int> level(a.pulseSignal.size(), 0);
+    std::vector<int> level(pulse.size(), 0);
     for (auto [first, last] : c.low)
         std::fill(level.begin() + first, level.begin() + last + 1, 1);
     for (auto [first, last] : c.high)
         std::fill(level.begin() + first, level.begin() + last + 1, 2);
 
     for (std::int32_t n = 0; n <= c.sampleCount; ++n) {
-        const double x = a.pulseSignal[static_cast<std::size_t>(n)];
+        const double x = pulse[static_cast<std::size_t>(n)];
         const double noise =
             4.0 * static_cast<double>(trueSine(n, oddNoiseFreq, p.windowTime, c.sampleCount));
         switch (level[static_cast<std::size_t>(n)]) {
@@ -126,12 +125,12 @@ TEST(SineSignal, CoversEverySampleIncludingN)
         p.sampleCount = count;
         p.noiseFreq = oddNoiseFreq;
         p.signalFreq = 1.3;  // not a whole number of periods in the window
-        SignalArrays a = makeSignalArrays(count);
-        synthesiseSignals(p, 3, a);
+        std::vector<double> sine(static_cast<std::size_t>(count) + 1, 0.0);
+        synthesiseSine(p, sine);
         for (std::int32_t n = 0; n <= count; ++n) {
             const long double expected = 25.0L * trueSine(n, 1.3, 2, count) + 25.0L +
                                          4.0L * trueSine(n, oddNoiseFreq, 2, count);
-            ASSERT_NEAR(a.sineSignal[static_cast<std::size_t>(n)], static_cast<double>(expected),
+            ASSERT_NEAR(sine[static_cast<std::size_t>(n)], static_cast<double>(expected),
                         1e-9)
                 << "N = " << count << ", n = " << n;
         }
@@ -153,15 +152,23 @@ void PrintTo(const SelectionCase& c, std::ostream* os)
 
 class Selection : public testing::TestWithParam<SelectionCase> {};
 
-TEST_P(Selection, CopiesTheChosenSignal)
+TEST_P(Selection, TheDropDownTextChoosesTheSignalComputed)
 {
-    SignalArrays a = makeSignalArrays(1000);
-    synthesiseSignals(testsupport::defaultParameters(), 2, a);
-    selectInputSignal(GetParam().text, a);
+    const RunParameters p = testsupport::defaultParameters();
+    const auto samples = [] { return std::vector<double>(1001, 0.0); };
+    std::vector<double> sine = samples(), pulse = samples();
+    synthesiseSine(p, sine);
+    synthesisePulseTrain(p, 2, pulse);
 
-    const std::vector<double> none(a.inputSignal.size(), 0.0);
-    const std::vector<double>* expected[] = {&none, &a.sineSignal, &a.pulseSignal};
-    EXPECT_EQ(a.inputSignal, *expected[GetParam().chosen]);
+    const std::optional<SignalType> type = signalTypeOf(GetParam().text);
+    const std::optional<SignalType> expected[] = {std::nullopt, SignalType::sine,
+                                                  SignalType::pulseTrain};
+    ASSERT_EQ(type, expected[GetParam().chosen]);
+    if (!type)
+        return;
+    std::vector<double> input = samples();
+    synthesiseInput(*type, p, 2, input);
+    EXPECT_EQ(input, *type == SignalType::sine ? sine : pulse);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Selection,
@@ -183,7 +190,9 @@ TEST(SynthesisRun, DefaultSine)
     EXPECT_EQ(v[0], 25.0);
     EXPECT_NEAR(v[125], 50.0, 1e-9);  // crest of the 1 Hz sine, node of the disturbance
     EXPECT_NEAR(v[250], 25.0, 1e-9);
-    EXPECT_EQ(v, s.module.arrays().sineSignal);
+    std::vector<double> sine(1001, 0.0);
+    synthesiseSine(testsupport::defaultParameters(), sine);
+    EXPECT_EQ(v, sine);
     // The 50 Hz disturbance repeats every 10 samples (N / (f W) = 1000 / 100).
     for (std::int32_t n = 0; n + 10 <= 1000; ++n) {
         auto disturbance = [&](std::int32_t i) {
@@ -192,7 +201,6 @@ TEST(SynthesisRun, DefaultSine)
         };
         ASSERT_NEAR(disturbance(n + 10), disturbance(n), 1e-9) << n;
     }
-    EXPECT_EQ(s.module.arrays().pulseSignal[0], 25.0);  // both signals are always made
 }
 
 TEST(SynthesisRun, DefaultPulseTrain)
@@ -211,7 +219,6 @@ TEST(SynthesisRun, DefaultPulseTrain)
     }
     // 502 of the 1000 samples are high.
     EXPECT_NEAR(std::accumulate(v.begin(), v.end() - 1, 0.0) / 1000, 12.55, 1e-9);
-    EXPECT_NEAR(s.module.arrays().sineSignal[125], 50.0, 1e-9);
 }
 
 TEST(SynthesisRun, PulseWithoutPeriodsIsAllZero)
@@ -220,52 +227,45 @@ TEST(SynthesisRun, PulseWithoutPeriodsIsAllZero)
     ASSERT_EQ(s.run(entriesWith({{fSignal, "0.2"}}), pulseSignalItem, false, true),
               std::nullopt);  // R(0.4) = 0
     EXPECT_EQ(s.module.periodCount(), 0);
-    const SignalArrays& a = s.module.arrays();
-    EXPECT_EQ(testsupport::largestMagnitude(a.pulseSignal), 0.0);
-    EXPECT_EQ(a.inputSignal, a.pulseSignal);
-    EXPECT_EQ(a.sineSignal[0], 25.0);
+    EXPECT_EQ(testsupport::largestMagnitude(s.module.arrays().inputSignal), 0.0);
 }
 
-// With the sine chosen the duty cycle is not checked; the pulse train is still made, its
-// parts cut to the array: r = 3 makes every sample high, r = -2 every one but N low.
+// With the sine chosen the duty cycle is not checked, and it plays no part: the run is
+// the one with r = 0.5. (The pulse train it would make is cut to the array, as the
+// table above shows.)
 class DutyOutsideWithSine : public testing::TestWithParam<std::pair<const char*, double>> {};
 
-TEST_P(DutyOutsideWithSine, PulseTrainCutToTheArray)
+TEST_P(DutyOutsideWithSine, PlaysNoPart)
 {
-    const auto [duty, level] = GetParam();
-    Session s;
+    const auto [duty, value] = GetParam();
+    Session s, usual;
     ASSERT_EQ(s.run(entriesWith({{N, "220"}, {r, duty}}), sineSignalItem), std::nullopt);
-    const std::vector<double>& pulse = s.module.arrays().pulseSignal;
-    ASSERT_EQ(pulse.size(), 221u);
-    for (std::int32_t n = 0; n <= 220; ++n)
-        ASSERT_NEAR(pulse[static_cast<std::size_t>(n)],
-                    level + 4.0 * static_cast<double>(trueSine(n, 50, 2, 220)), 1e-9)
-            << n;
-    if (level == 0) {
-        EXPECT_EQ(pulse[220], 0.0);  // no low part reaches sample N
-    }
+    ASSERT_EQ(usual.run(entriesWith({{N, "220"}}), sineSignalItem), std::nullopt);
+    EXPECT_EQ(s.module.arrays(), usual.module.arrays());
+    EXPECT_EQ(s.module.parameters().dutyCycle, value);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DutyOutsideWithSine,
-                         testing::Values(std::pair{"3", 25.0}, std::pair{"-2", 0.0}));
+                         testing::Values(std::pair{"3", 3.0}, std::pair{"-2", -2.0}));
 
 TEST(SynthesisRun, SmallerRunLeavesNoTraceOfALargerOne)
 {
     Session s;
-    ASSERT_EQ(s.run({}, pulseSignalItem, false, true), std::nullopt);
-    ASSERT_EQ(s.run(entriesWith({{N, "300"}, {r, "1"}}), sineSignalItem, false, true),
+    ASSERT_EQ(s.run({}, sineSignalItem, false, true), std::nullopt);
+    ASSERT_EQ(s.run(entriesWith({{N, "300"}, {r, "1"}}), pulseSignalItem, false, true),
               std::nullopt);
     const SignalArrays& a = s.module.arrays();
     for (const std::vector<double>* v :
-         {&a.sineSignal, &a.pulseSignal, &a.inputSignal, &a.spectrumRe, &a.spectrumIm,
-          &a.spectrumMag, &a.outputSignal})
+         {&a.inputSignal, &a.spectrumRe, &a.spectrumIm, &a.spectrumMag, &a.outputSignal})
         EXPECT_EQ(v->size(), 301u);
     for (std::size_t k = 151; k <= 300; ++k)
         EXPECT_EQ(a.spectrumMag[k], 0.0) << k;
     EXPECT_EQ(a.outputSignal[300], 0.0);
-    EXPECT_NEAR(a.pulseSignal[300], 25.0 + 4.0 * static_cast<double>(trueSine(300, 50, 2, 300)),
+    // With r = 1 every sample is high, sample N included.
+    EXPECT_NEAR(a.inputSignal[300], 25.0 + 4.0 * static_cast<double>(trueSine(300, 50, 2, 300)),
                 1e-9);
-    EXPECT_NEAR(a.inputSignal[75], 25.0, 1e-9);  // half a period of the 1 Hz sine
+    EXPECT_NEAR(a.inputSignal[75], 25.0 + 4.0 * static_cast<double>(trueSine(75, 50, 2, 300)),
+                1e-9);
 }
 
 }  // namespace

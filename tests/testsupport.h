@@ -6,7 +6,7 @@
 #include "core/runrequest.h"
 #include "core/runvalidation.h"
 #include "core/signaltype.h"
-#include "recordinghost.h"
+#include "recordingplots.h"
 
 #include <gtest/gtest.h>
 
@@ -94,19 +94,25 @@ inline RunRequest requestOf(const RunEntries& entries, std::string_view signal =
     return RunRequest{entries, std::string(signal), filterOn, filterOff};
 }
 
-// A module and a host, with a helper for one run request computed in place.
+// A module and its two plots, with a helper for one run request computed in place and
+// shown on the plots as the parameter window shows it.
 struct Session {
     ComputationModule module;
-    RecordingHost host;
+    RecordingPlots plots;
 
     // The refusal message, or nothing for a completed run.
     std::optional<std::string> run(const RunEntries& entries = {},
                                    std::string_view signal = sineSignalItem, bool filterOn = true,
                                    bool filterOff = false)
     {
-        const RunOutcome outcome =
-            module.requestRun(requestOf(entries, signal, filterOn, filterOff), host);
+        return show(module.requestRun(requestOf(entries, signal, filterOn, filterOff)));
+    }
+
+    // Shows the outcome of a request on the plots; returns its refusal message.
+    std::optional<std::string> show(const RunOutcome& outcome)
+    {
         EXPECT_NE(outcome.kind, RunOutcome::Kind::cancelled);
+        plots.show(outcome);
         return outcome.refusal();
     }
 };

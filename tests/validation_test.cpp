@@ -64,18 +64,17 @@ TEST_P(Refusal, GivesTheFirstFailedTestsMessageAndTouchesNothing)
     Session s;
     ASSERT_EQ(s.run(entriesWith(smallRun)), std::nullopt);
     const ComputationModule before = s.module;
-    s.host.forgetCalls();
+    s.plots.forgetCalls();
 
     const std::optional<std::string> result = s.run(entriesWith(c.entries), c.signal);
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(*result, c.message);
     EXPECT_EQ(s.module.messageText(), c.message);
-    EXPECT_TRUE(s.host.untouched()) << "a refused request must neither clear, show nor draw";
+    EXPECT_TRUE(s.plots.untouched()) << "a refused request must neither clear, show nor draw";
     const SignalArrays &a = s.module.arrays(), &b = before.arrays();
     for (auto array :
-         {&SignalArrays::sineSignal, &SignalArrays::pulseSignal, &SignalArrays::inputSignal,
-          &SignalArrays::spectrumRe, &SignalArrays::spectrumIm, &SignalArrays::spectrumMag,
-          &SignalArrays::outputSignal})
+         {&SignalArrays::inputSignal, &SignalArrays::spectrumRe, &SignalArrays::spectrumIm,
+          &SignalArrays::spectrumMag, &SignalArrays::outputSignal})
         EXPECT_EQ(a.*array, b.*array);
     for (auto value : {&ComputationModule::inputPeak, &ComputationModule::outputPeak,
                        &ComputationModule::spectrumPeak, &ComputationModule::spectrumScale,
@@ -283,7 +282,7 @@ TEST_P(ReadingStops, AtAnEntryThatDoesNotFit)
     Session s;
     ASSERT_EQ(s.run(entriesWith(firstEntries)), std::nullopt);
     const double scaleBefore = s.module.spectrumScale();
-    s.host.forgetCalls();
+    s.plots.forgetCalls();
 
     const std::optional<std::string> result =
         s.run(entriesWith(plus(secondEntries, {{readingOrder[field], text}})));
@@ -297,7 +296,7 @@ TEST_P(ReadingStops, AtAnEntryThatDoesNotFit)
         EXPECT_EQ(now[f], f < field ? second[f] : first[f]) << "field " << f;
     EXPECT_EQ(s.module.periodCount(), 3);
     EXPECT_EQ(s.module.spectrumScale(), scaleBefore);
-    EXPECT_TRUE(s.host.untouched());
+    EXPECT_TRUE(s.plots.untouched());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -2,6 +2,7 @@
 #include "core/messages.h"
 #include "core/numberformat.h"
 #include "core/readouts.h"
+#include "plot/plotdrawing.h"
 #include "sanitizers.h"
 #include "tests/windowsupport.h"
 #include "ui/localenumbers.h"
@@ -65,18 +66,19 @@ const std::array<EntryChoices, 11> entryChoices = {{
 // One run carried out to the end, from scratch: a fresh module drawing into a fresh,
 // hidden pair of plot windows, with the same entries, drop-down text and filter switch
 // as the program's. After a request, the program's windows must show exactly this.
-class CompleteRun : public RunHost {
+class CompleteRun {
 public:
     CompleteRun(const RunEntries& entries, std::string signalType, bool filterOn, bool filterOff)
     {
-        m_refusal =
-            m_module.requestRun({entries, std::move(signalType), filterOn, filterOff}, *this)
-                .refusal();
+        const RunOutcome outcome =
+            m_module.requestRun({entries, std::move(signalType), filterOn, filterOff});
+        m_refusal = outcome.refusal();
+        if (outcome.run) {
+            m_waveform.plot().clear();
+            m_spectrum.plot().clear();
+            drawRun(*outcome.run, m_waveform.plot(), m_spectrum.plot());
+        }
     }
-
-    PlotSurface& waveformSurface() override { return m_waveform.plot(); }
-    PlotSurface& spectrumSurface() override { return m_spectrum.plot(); }
-    void showWaveformWindow() override {}
 
     const std::optional<std::string>& refusal() const { return m_refusal; }
     const ComputationModule& module() const { return m_module; }

@@ -3,6 +3,7 @@
 
 #include "core/numberformat.h"
 #include "core/signaltype.h"
+#include "plot/plotdrawing.h"
 #include "ui/captionlabel.h"
 #include "ui/commandbutton.h"
 #include "ui/entryhints.h"
@@ -247,16 +248,6 @@ Form3& Form1::spectrumWindow()
     return *m_spectrumWindow;
 }
 
-PlotSurface& Form1::waveformSurface()
-{
-    return waveformWindow().plot();
-}
-
-PlotSurface& Form1::spectrumSurface()
-{
-    return spectrumWindow().plot();
-}
-
 void Form1::showWaveformWindow()
 {
     Form2& window = waveformWindow();
@@ -297,7 +288,7 @@ void Form1::Command2_Click()
     // Boxes whose text the run does not read whole are marked, whatever the outcome.
     showEntryHints(*this);
 
-    const RunOutcome outcome = m_module.requestRun(readRequest(), *this, m_runExecutor);
+    const RunOutcome outcome = m_module.requestRun(readRequest(), m_runExecutor);
     switch (outcome.kind) {
     case RunOutcome::Kind::refused:
         showMessage(this, outcome.message);
@@ -307,6 +298,19 @@ void Form1::Command2_Click()
     case RunOutcome::Kind::completed:
         break;
     }
+    PlotWidget& waveform = waveformWindow().plot();
+    PlotWidget& spectrum = spectrumWindow().plot();
+    waveform.clear();
+    spectrum.clear();
+    showWaveformWindow();
+    drawRun(*outcome.run, waveform, spectrum);
+    // At a new size each plot draws its part of the run again.
+    waveform.setRedraw([run = outcome.run](PlotSurface& surface) {
+        drawRunPlot(*run, RunPlot::waveform, surface);
+    });
+    spectrum.setRedraw([run = outcome.run](PlotSurface& surface) {
+        drawRunPlot(*run, RunPlot::spectrum, surface);
+    });
     spectrumWindow().setDcReadout(QString::fromStdString(
         formatScientific2(m_module.dcComponent(), localeDecimalSeparator())));
 }

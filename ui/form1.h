@@ -2,7 +2,6 @@
 #pragma once
 
 #include "core/computationmodule.h"
-#include "core/runhost.h"
 #include "ui/progressrunexecutor.h"
 
 #include <QPointer>
@@ -19,16 +18,15 @@ class Zoom;
 // signal-type drop-down, the filter switch and "Grafici". It also owns the waveform
 // and spectrum windows, which it creates (hidden) when a run first needs them and
 // forgets when the user closes them; closing it closes them and ends the program.
-class Form1 : public QWidget, public RunHost {
+class Form1 : public QWidget {
     Q_OBJECT
 
 public:
     explicit Form1(ComputationModule& module, QWidget* parent = nullptr);
     ~Form1() override;
 
-    PlotSurface& waveformSurface() override;
-    PlotSurface& spectrumSurface() override;
-    void showWaveformWindow() override;
+    // Shows the waveform window modeless, creating it if needed.
+    void showWaveformWindow();
 
     // The waveform and spectrum windows, created hidden and empty when missing.
     Form2& waveformWindow();

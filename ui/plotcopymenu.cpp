@@ -28,7 +28,7 @@ bool PlotCopyMenu::showsCompletedRun() const
 {
     // A plot that no run has given a coordinate system belongs to a window created or
     // shown again since the last run: it is empty whatever the module holds.
-    return m_module.completedRun().has_value() && m_plot.hasUserScale();
+    return m_module.completedRun() != nullptr && m_plot.hasUserScale();
 }
 
 bool PlotCopyMenu::eventFilter(QObject* watched, QEvent* event)

@@ -8,7 +8,7 @@
 #include <QPainter>
 #include <QToolTip>
 
-#include <new>
+#include <utility>
 
 namespace {
 
@@ -45,6 +45,10 @@ PlotWidget::PlotWidget(QColor background, QWidget* parent)
 
 void PlotWidget::fitImage()
 {
+    // Drawing again into a new picture goes through the same calls as drawing, which
+    // fit the picture first; it already fits.
+    if (m_redrawing)
+        return;
     if (m_image.deviceIndependentSize().toSize() != contentsRect().size() ||
         m_image.devicePixelRatio() != devicePixelRatioF())
         makeImage();
@@ -57,20 +61,17 @@ void PlotWidget::makeImage()
     QImage image(size * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(m_background);
-    const QImage previous = m_image;
     m_image = image;
-    if (m_strokesComplete) {
-        QPainter painter(&m_image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        for (const Stroke& stroke : m_strokes) {
-            painter.setPen(QPen(stroke.colour, 1));
-            paintSegments(painter, stroke.mapping, stroke.segments);
-        }
-    } else if (!previous.isNull()) {
-        QPainter painter(&m_image);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRectF(QPointF(0, 0), m_image.deviceIndependentSize()), previous);
+    if (m_redraw) {
+        m_redrawing = true;
+        m_redraw(*this);
+        m_redrawing = false;
     }
+}
+
+void PlotWidget::setRedraw(std::function<void(PlotSurface&)> redraw)
+{
+    m_redraw = std::move(redraw);
 }
 
 void PlotWidget::resizeEvent(QResizeEvent* event)
@@ -84,90 +85,11 @@ void PlotWidget::scale(float x1, float y1, float x2, float y2)
     m_mapping = {true, x1, y1, x2, y2};
 }
 
-void PlotWidget::line(float x1, float y1, float x2, float y2, std::optional<Colour> colour)
-{
-    const UserSegment segment{x1, y1, x2, y2};
-    const QColor pen = colour ? toQColor(*colour) : QColor(Qt::black);
-    remember({&segment, 1}, pen);
-    paintNow({&segment, 1}, pen);
-}
-
-void PlotWidget::lines(std::span<const UserSegment> segments, Colour colour)
-{
-    remember(segments, toQColor(colour));
-    paintNow(segments, toQColor(colour));
-}
-
-void PlotWidget::remember(std::span<const UserSegment> segments, QColor colour)
-{
-    if (!m_strokesComplete)
-        return;
-    // The largest runs hold tens of millions of segments; when there is no memory left
-    // to keep them, the picture is still drawn, and only a change of size suffers.
-    try {
-        if (m_strokes.empty() || m_strokes.back().colour != colour ||
-            m_strokes.back().mapping != m_mapping)
-            m_strokes.push_back({colour, m_mapping, {}});
-        std::vector<UserSegment>& kept = m_strokes.back().segments;
-        kept.insert(kept.end(), segments.begin(), segments.end());
-    } catch (const std::bad_alloc&) {
-        m_strokes.clear();
-        m_strokes.shrink_to_fit();
-        m_strokesComplete = false;
-    }
-}
-
-void PlotWidget::paintNow(std::span<const UserSegment> segments, QColor colour)
-{
-    fitImage();
-    QPainter painter(&m_image);
-    // Plain one-pixel lines without smoothing: a vertical spectrum line covers exactly
-    // one column of pixels, in its own colour, and the picture copied to the clipboard
-    // holds only the colours that were drawn.
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(colour, 1));
-    paintSegments(painter, m_mapping, segments);
-    update();
-}
-
-void PlotWidget::paintSegments(QPainter& painter, const Mapping& mapping,
-                               std::span<const UserSegment> segments) const
-{
-    const QSizeF size = m_image.deviceIndependentSize();
-    const double width = size.width();
-    const double height = size.height();
-    for (const UserSegment& s : segments) {
-        double x1 = s.x1, y1 = s.y1, x2 = s.x2, y2 = s.y2;
-        if (mapping.user) {
-            const double across = mapping.right - mapping.left;
-            const double down = mapping.bottom - mapping.top;
-            x1 = (x1 - mapping.left) / across * width;
-            x2 = (x2 - mapping.left) / across * width;
-            y1 = (y1 - mapping.top) / down * height;
-            y2 = (y2 - mapping.top) / down * height;
-        }
-        // A margin of one pixel keeps the ends of a line that stops just outside the edge.
-        const auto visible = clipSegment({x1, y1, x2, y2}, -1, -1, width + 1, height + 1);
-        if (visible)
-            painter.drawLine(QPointF(visible->x1, visible->y1), QPointF(visible->x2, visible->y2));
-    }
-}
-
-void PlotWidget::clear()
-{
-    m_strokes.clear();
-    m_strokesComplete = true;
-    fitImage();
-    m_image.fill(m_background);
-    update();
-    emit cleared();
-}
-
 QPointF PlotWidget::toPixel(QPointF user) const
 {
     if (!m_mapping.user)
         return user;
-    const QSizeF size = contentsRect().size();
+    const QSizeF size = m_image.deviceIndependentSize();
     return {(user.x() - m_mapping.left) / (m_mapping.right - m_mapping.left) * size.width(),
             (user.y() - m_mapping.top) / (m_mapping.bottom - m_mapping.top) * size.height()};
 }
@@ -176,9 +98,51 @@ QPointF PlotWidget::toUser(QPointF pixel) const
 {
     if (!m_mapping.user)
         return pixel;
-    const QSizeF size = contentsRect().size();
+    const QSizeF size = m_image.deviceIndependentSize();
     return {m_mapping.left + pixel.x() / size.width() * (m_mapping.right - m_mapping.left),
             m_mapping.top + pixel.y() / size.height() * (m_mapping.bottom - m_mapping.top)};
+}
+
+void PlotWidget::line(float x1, float y1, float x2, float y2, std::optional<Colour> colour)
+{
+    const UserSegment segment{x1, y1, x2, y2};
+    paint({&segment, 1}, colour ? toQColor(*colour) : QColor(Qt::black));
+}
+
+void PlotWidget::lines(std::span<const UserSegment> segments, Colour colour)
+{
+    paint(segments, toQColor(colour));
+}
+
+void PlotWidget::paint(std::span<const UserSegment> segments, QColor colour)
+{
+    fitImage();
+    QPainter painter(&m_image);
+    // Plain one-pixel lines without smoothing: a vertical spectrum line covers exactly
+    // one column of pixels, in its own colour, and the picture copied to the clipboard
+    // holds only the colours that were drawn.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(colour, 1));
+    const QSizeF size = m_image.deviceIndependentSize();
+    for (const UserSegment& s : segments) {
+        const QPointF start = toPixel({s.x1, s.y1});
+        const QPointF end = toPixel({s.x2, s.y2});
+        // A margin of one pixel keeps the ends of a line that stops just outside the edge.
+        const auto visible = clipSegment({start.x(), start.y(), end.x(), end.y()}, -1, -1,
+                                         size.width() + 1, size.height() + 1);
+        if (visible)
+            painter.drawLine(QPointF(visible->x1, visible->y1), QPointF(visible->x2, visible->y2));
+    }
+    update();
+}
+
+void PlotWidget::clear()
+{
+    m_redraw = nullptr;
+    fitImage();
+    m_image.fill(m_background);
+    update();
+    emit cleared();
 }
 
 void PlotWidget::setMark(std::optional<QPointF> user)
@@ -241,15 +205,8 @@ void PlotWidget::mouseMoveEvent(QMouseEvent* event)
 {
     fitImage();
     m_lastCursor = event->globalPosition().toPoint();
-    const QPointF pixel = event->position() - contentsRect().topLeft();
-    double x = pixel.x();
-    double y = pixel.y();
-    if (m_mapping.user) {
-        const QSizeF size = m_image.deviceIndependentSize();
-        x = m_mapping.left + pixel.x() / size.width() * (m_mapping.right - m_mapping.left);
-        y = m_mapping.top + pixel.y() / size.height() * (m_mapping.bottom - m_mapping.top);
-    }
+    const QPointF user = toUser(event->position() - contentsRect().topLeft());
     emit mouseMoved(buttonState(event->buttons()), shiftState(event->modifiers()),
-                    static_cast<float>(x), static_cast<float>(y));
+                    static_cast<float>(user.x()), static_cast<float>(user.y()));
     QFrame::mouseMoveEvent(event);
 }

@@ -9,19 +9,17 @@
 #include <QPoint>
 #include <QPointF>
 
-#include <vector>
-
-class QPainter;
+#include <functional>
 
 // A plot: a picture that keeps everything drawn on it, whether its window is shown,
 // hidden or covered, in a user coordinate system set by two corners. Cursor movements
 // are reported in user coordinates.
 //
-// What is drawn is kept as the segments asked for, in user coordinates, and painted
-// into an image at the plot's size and the screen's pixel density; painting the widget
-// only copies that image. When the plot changes size (the program's zoom) or density,
-// the image is painted again from the segments, so the lines stay one pixel wide and
-// sharp at any size.
+// What is drawn is painted into an image at the plot's size and the screen's pixel
+// density; painting the widget only copies that image. The plot keeps no copy of what
+// it was asked to draw: when it changes size (the program's zoom) or density, it makes
+// a blank image and has it drawn again by whoever drew it (see setRedraw), in its own
+// user coordinates, so the lines stay one pixel wide and sharp at any size.
 class PlotWidget : public QFrame, public PlotSurface {
     Q_OBJECT
 
@@ -32,16 +30,23 @@ public:
     void line(float x1, float y1, float x2, float y2,
               std::optional<Colour> colour = std::nullopt) override;
     void lines(std::span<const UserSegment> segments, Colour colour) override;
+    // Also forgets the redraw.
     void clear() override;
     void setToolTipText(const std::string& text) override;
+
+    // How the picture is made again at a new size or pixel density: `redraw` makes, on
+    // the surface it is given, the same calls that have drawn the plot since it was
+    // last cleared. Kept until the next clear(); without one a new picture is blank.
+    void setRedraw(std::function<void(PlotSurface&)> redraw);
 
     // Whether a coordinate system has been set since the plot was created. Until then
     // cursor positions are reported in logical pixels from the top-left corner.
     bool hasUserScale() const { return m_mapping.user; }
 
-    // The one mapping between user coordinates and logical pixels counted from the
-    // top-left corner of the contents rect, where the picture begins. Without a
-    // coordinate system the two are the same.
+    // The plot's one mapping between user coordinates and logical pixels, counted from
+    // the top-left corner of the picture (the contents rectangle), and its inverse: the
+    // drawing goes one way, the cursor the other. Before a coordinate system is set both
+    // leave a point as it is.
     QPointF toPixel(QPointF user) const;
     QPointF toUser(QPointF pixel) const;
 
@@ -78,30 +83,17 @@ private:
     struct Mapping {
         bool user = false;
         double left = 0, top = 0, right = 1, bottom = 1;
-        bool operator==(const Mapping&) const = default;
-    };
-
-    // Segments drawn one after the other in one colour under one mapping.
-    struct Stroke {
-        QColor colour;
-        Mapping mapping;
-        std::vector<UserSegment> segments;
     };
 
     void makeImage();
-    void remember(std::span<const UserSegment> segments, QColor colour);
-    void paintSegments(QPainter& painter, const Mapping& mapping,
-                       std::span<const UserSegment> segments) const;
-    void paintNow(std::span<const UserSegment> segments, QColor colour);
+    void paint(std::span<const UserSegment> segments, QColor colour);
     void paintFocusAndMark(QPainter& painter) const;
 
     QColor m_background;
     QImage m_image;
     Mapping m_mapping;
-    std::vector<Stroke> m_strokes;
-    // False once memory ran short for keeping the segments: the picture is then only
-    // scaled when the plot changes size.
-    bool m_strokesComplete = true;
+    std::function<void(PlotSurface&)> m_redraw;
+    bool m_redrawing = false;
     // Where the cursor was at the last movement over the plot, on the screen.
     std::optional<QPoint> m_lastCursor;
     std::optional<QPointF> m_mark;

@@ -2,7 +2,7 @@
 #include "ui/readoutcursor.h"
 
 #include "core/runsummary.h"
-#include "plot/highestline.h"
+#include "core/samplecount.h"
 #include "plot/plotdrawing.h"
 #include "ui/localenumbers.h"
 #include "ui/plotwidget.h"
@@ -55,7 +55,7 @@ bool ReadoutCursor::showsRun() const
 {
     // A plot that no run has given its coordinate system belongs to a window created or
     // shown again since the last run: it is empty whatever the module holds.
-    return m_module.completedRun().has_value() && m_plot.hasUserScale();
+    return m_module.completedRun() != nullptr && m_plot.hasUserScale();
 }
 
 std::int32_t ReadoutCursor::firstPlace() const

@@ -20,7 +20,7 @@ struct SurfaceCall {
 
 // A plot surface that draws nothing and remembers every call in order. Given a journal,
 // it also appends "<name>:<call>" to it, so that the order of calls across surfaces and
-// other host events can be checked.
+// other events can be checked.
 class RecordingSurface : public PlotSurface {
 public:
     explicit RecordingSurface(std::string name = "surface",

@@ -13,3 +13,7 @@ inline std::int32_t highestLine(std::int32_t sampleCount)
     // anything; nearbyint keeps the default ties-to-even rounding.
     return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(sampleCount) / 2));
 }
+
+// The largest sample count a run accepts: the plots of a run form x from the 32-bit
+// integer products 100 * (i + 1) and 200 * k, which fit for every N up to this.
+constexpr std::int32_t maxDrawableSampleCount = 21'474'836;
