@@ -3,6 +3,9 @@
 // sample, for a run completed through "Grafici" with both plots drawn, and for a large
 // run cancelled after its first block of lines. A run's own arrays are five doubles a
 // sample, 40 bytes.
+//
+// Run each benchmark in a process of its own (--benchmark_filter): memory that one
+// frees stays with the process, and the next would be counted as taking less.
 #include "core/computationmodule.h"
 #include "core/runjob.h"
 #include "ui/form1.h"
