@@ -20,6 +20,17 @@ RunOutcome ComputationModule::requestRun(const RunRequest& request)
 
 RunOutcome ComputationModule::requestRun(const RunRequest& request, RunExecutor& executor)
 {
+    auto checked = checkRun(request);
+    if (auto* refused = std::get_if<RunOutcome>(&checked))
+        return std::move(*refused);
+    auto& job = std::get<std::unique_ptr<RunJob>>(checked);
+    const bool completed = executor.execute(*job);
+    return finishRun(std::move(job), completed);
+}
+
+std::variant<RunOutcome, std::unique_ptr<RunJob>>
+ComputationModule::checkRun(const RunRequest& request)
+{
     // The request is checked on a copy of the record: a refused request keeps what it
     // read, while a run that does not complete leaves no trace at all.
     RunRecord record = m_record;
@@ -28,18 +39,22 @@ RunOutcome ComputationModule::requestRun(const RunRequest& request, RunExecutor&
         m_messageText = *refusal;
         return RunOutcome::refused(std::move(*refusal));
     }
-    RunJob job(record, request.filterOn());
-    if (!executor.execute(job)) {
-        if (!job.outOfMemory())
+    return std::make_unique<RunJob>(record, request.filterOn());
+}
+
+RunOutcome ComputationModule::finishRun(std::unique_ptr<RunJob> job, bool completed)
+{
+    if (!completed) {
+        if (!job->outOfMemory())
             return RunOutcome::cancelled();
         m_messageText = messages::outOfMemory;
         return RunOutcome::refused(m_messageText);
     }
-    m_record = record;
-    auto run = std::make_shared<CompletedRun>(CompletedRun{.parameters = record.parameters,
-                                                           .filterOn = request.filterOn(),
-                                                           .spectrumScale = record.spectrumScale,
-                                                           .arrays = job.takeArrays()});
+    m_record = job->record();
+    auto run = std::make_shared<CompletedRun>(CompletedRun{.parameters = m_record.parameters,
+                                                           .filterOn = job->filterOn(),
+                                                           .spectrumScale = m_record.spectrumScale,
+                                                           .arrays = job->takeArrays()});
     const std::int32_t n = run->parameters.sampleCount;
     run->inputPeak = findInputPeak(run->arrays, n);
     run->outputPeak = findOutputPeak(run->arrays, n);

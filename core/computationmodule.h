@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 
 // All the state of the program's computation: the record of the current request, the
 // last completed run and the last refusal message. The application owns one; the
@@ -30,6 +31,18 @@ public:
     // everything as it was before the request: the record and the last completed run.
     // So does a run whose arrays do not fit in memory, refused with a message.
     RunOutcome requestRun(const RunRequest& request, RunExecutor& executor);
+
+    // requestRun in two halves, for a caller that has the job computed elsewhere and
+    // learns of its end later (the windows, behind the progress dialog).
+    //
+    // checkRun reads and checks the entries. A refused request is stored as requestRun
+    // stores it and comes back as its outcome; an accepted one comes back as the job
+    // that computes it, and nothing in the module changes until finishRun.
+    std::variant<RunOutcome, std::unique_ptr<RunJob>> checkRun(const RunRequest& request);
+
+    // The outcome of an accepted request whose job has ended, completed or not, as
+    // requestRun gives it.
+    RunOutcome finishRun(std::unique_ptr<RunJob> job, bool completed);
 
     // The check of "Visualizza spettro" on the parameters of the last completed run, the
     // one the plots show (see spectrumWindowRefusal). Returns the refusal message, which

@@ -18,6 +18,8 @@ public:
     // decision; the windows take no input while the job runs.
     RunJob(const RunRecord& record, bool filterOn);
 
+    const RunRecord& record() const { return m_record; }
+    bool filterOn() const { return m_filterOn; }
     std::int32_t sampleCount() const { return m_record.parameters.sampleCount; }
 
     // The sine-and-cosine pairs the transform pair evaluates: (K + 1) N for the

@@ -22,7 +22,10 @@ struct RunOutcome {
     {
         return {Kind::completed, {}, std::move(run)};
     }
-    static RunOutcome refused(std::string message) { return {Kind::refused, std::move(message), {}}; }
+    static RunOutcome refused(std::string message)
+    {
+        return {Kind::refused, std::move(message), {}};
+    }
     static RunOutcome cancelled() { return {Kind::cancelled, {}, {}}; }
 
     // The message of a refused request; nothing for a completed or cancelled one.

@@ -62,7 +62,8 @@ void writePulsePart(const RunParameters& p, double first, double last, PulseLeve
 
 }  // namespace
 
-void synthesisePulseTrain(const RunParameters& p, std::int32_t periodCount, std::span<double> signal)
+void synthesisePulseTrain(const RunParameters& p, std::int32_t periodCount,
+                          std::span<double> signal)
 {
     const std::int32_t n = p.sampleCount;
     assert(n >= 1 && signal.size() == static_cast<std::size_t>(n) + 1);

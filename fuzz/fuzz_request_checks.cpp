@@ -12,9 +12,9 @@
 #include "core/numbertext.h"
 #include "core/runjob.h"
 #include "core/runvalidation.h"
+#include "core/samplecount.h"
 #include "fuzz/fuzzedrequest.h"
 #include "fuzzcheck.h"
-#include "core/samplecount.h"
 
 #include <algorithm>
 #include <array>
@@ -114,9 +114,9 @@ void checkAccepted(const RunRecord& record, const RunRequest& request)
     require(p.windowTime != 0 && p.freqAxisZoom != 0, "W or ke of 0 was accepted");
     require(request.signalTypeText == sineSignalItem || request.signalTypeText == pulseSignalItem,
             "a request without a signal was accepted");
-    require(record.signalType == (request.signalTypeText == sineSignalItem ? SignalType::sine
-                                                                          : SignalType::pulseTrain),
-            "the record holds another signal than the drop-down's");
+    const SignalType chosen =
+        request.signalTypeText == sineSignalItem ? SignalType::sine : SignalType::pulseTrain;
+    require(record.signalType == chosen, "the record holds another signal than the drop-down's");
     require(request.signalTypeText != pulseSignalItem || (p.dutyCycle >= 0 && p.dutyCycle <= 1),
             "a pulse train with a duty cycle outside 0..1 was accepted");
     require(p.stopLowFreq <= p.stopHighFreq, "a reversed band was accepted");

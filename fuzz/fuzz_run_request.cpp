@@ -76,8 +76,7 @@ void checkRun(const ComputationModule& module, const RecordingPlots& plots)
             "a run produced a peak or DC component that is not a finite number");
 }
 
-void checkReadout(const ComputationModule& module, const std::string& text,
-                  std::string_view start)
+void checkReadout(const ComputationModule& module, const std::string& text, std::string_view start)
 {
     // Before the first run has completed there is no plot to read.
     if (text.empty()) {

@@ -43,9 +43,9 @@ double curveY(double sample, double peak, double zeroLine)
 }
 
 // The segments of a curve or a spectrum go to the surface in runs of this many: long
-// enough that a painting surface sets up its pen rarely, short enough that the run's
-// buffer stays small however large N is.
-constexpr std::size_t segmentsPerRun = 8192;
+// enough that a painting surface sets up its pen rarely, short enough that the buffers
+// (32 KB a run) add next to nothing to the memory of a run, however large N is.
+constexpr std::size_t segmentsPerRun = 2048;
 
 // Collects segments of one colour and hands them to the surface a run at a time.
 class SegmentRun {

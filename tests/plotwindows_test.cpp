@@ -351,9 +351,9 @@ private slots:
             return tips << tip(p.spectrum());
         };
         const auto visualizzaSpettro = [&] {
-            return acceptMessages([&] {
-                       p.waveform()->findChild<QAbstractButton*>("Command1")->click();
-                   }).texts;
+            return acceptMessages(
+                       [&] { p.waveform()->findChild<QAbstractButton*>("Command1")->click(); })
+                .texts;
         };
         QVERIFY(visualizzaSpettro().isEmpty());
         const QStringList before = readouts();

@@ -130,8 +130,7 @@ TEST(SineSignal, CoversEverySampleIncludingN)
         for (std::int32_t n = 0; n <= count; ++n) {
             const long double expected = 25.0L * trueSine(n, 1.3, 2, count) + 25.0L +
                                          4.0L * trueSine(n, oddNoiseFreq, 2, count);
-            ASSERT_NEAR(sine[static_cast<std::size_t>(n)], static_cast<double>(expected),
-                        1e-9)
+            ASSERT_NEAR(sine[static_cast<std::size_t>(n)], static_cast<double>(expected), 1e-9)
                 << "N = " << count << ", n = " << n;
         }
     }

@@ -285,10 +285,26 @@ RunRequest Form1::readRequest() const
 
 void Form1::Command2_Click()
 {
+    // A run behind the progress dialog takes no input; a click that comes from a
+    // program all the same changes nothing.
+    if (m_runExecutor.running())
+        return;
     // Boxes whose text the run does not read whole are marked, whatever the outcome.
     showEntryHints(*this);
 
-    const RunOutcome outcome = m_module.requestRun(readRequest(), m_runExecutor);
+    auto checked = m_module.checkRun(readRequest());
+    if (const auto* refused = std::get_if<RunOutcome>(&checked)) {
+        showOutcome(*refused);
+        return;
+    }
+    m_runExecutor.start(std::get<std::unique_ptr<RunJob>>(std::move(checked)),
+                        [this](std::unique_ptr<RunJob> job, bool completed) {
+                            showOutcome(m_module.finishRun(std::move(job), completed));
+                        });
+}
+
+void Form1::showOutcome(const RunOutcome& outcome)
+{
     switch (outcome.kind) {
     case RunOutcome::Kind::refused:
         showMessage(this, outcome.message);

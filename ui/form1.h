@@ -39,9 +39,10 @@ public:
     ProgressRunExecutor& runExecutor() { return m_runExecutor; }
 
 public slots:
-    // "Grafici": the run request from the entries as they stand, then the DC readout.
-    // A refused request shows its message and changes no plot and no readout; nor
-    // does a long run abandoned with "Annulla".
+    // "Grafici": the run request from the entries as they stand; a completed run is
+    // shown in the plots and the DC readout. A refused request shows its message and
+    // changes no plot and no readout; nor does a long run abandoned with "Annulla".
+    // A long run ends after the click has returned, once the progress dialog closes.
     void Command2_Click();
 
     // "Visualizza spettro" of the waveform window: the check of the entries, then the
@@ -54,6 +55,10 @@ protected:
 private:
     // What the windows hold at the click of "Grafici", as one request.
     RunRequest readRequest() const;
+
+    // The end of a run request: the message of a refusal, nothing for a cancel; a
+    // completed run clears both plots, shows the waveform window and is drawn.
+    void showOutcome(const RunOutcome& outcome);
 
     ComputationModule& m_module;
     Zoom* m_zoom;

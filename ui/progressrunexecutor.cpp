@@ -4,14 +4,12 @@
 #include "ui/durationtext.h"
 #include "ui/messagebox.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QProgressDialog>
 #include <QThread>
-#include <QTimer>
 
 #include <algorithm>
-#include <memory>
+#include <cassert>
+#include <utility>
 
 namespace {
 
@@ -24,33 +22,54 @@ constexpr int progressSteps = 1000;
 
 ProgressRunExecutor::ProgressRunExecutor(QWidget* dialogParent) : m_dialogParent(dialogParent)
 {
+    m_progress.setInterval(50);
+    QObject::connect(&m_progress, &QTimer::timeout, [this] {
+        showRemaining();
+        // Last, for a modal dialog's setValue lets the pending events in, and "Annulla"
+        // or the worker's end among them ends the run.
+        m_dialog->setValue(static_cast<int>(m_control->doneFraction() * progressSteps));
+    });
 }
 
-bool ProgressRunExecutor::execute(RunJob& job)
+ProgressRunExecutor::~ProgressRunExecutor()
 {
-    const auto pairs = static_cast<double>(job.sineCosinePairs());
-    QElapsedTimer clock;
-    clock.start();
-    bool completed = false;
-    if (pairs * m_secondsPerPair < m_dialogThreshold) {
-        RunControl control;
-        completed = job.compute(control);
-    } else {
-        completed = executeWithDialog(job, pairs * m_secondsPerPair);
+    if (m_worker) {
+        m_control->cancel();
+        m_worker->wait();
     }
-    if (completed && pairs >= pairsWorthTiming)
-        m_secondsPerPair = static_cast<double>(clock.nsecsElapsed()) * 1e-9 / pairs;
-    return completed;
 }
 
-bool ProgressRunExecutor::executeWithDialog(RunJob& job, double expectedSeconds)
+void ProgressRunExecutor::start(std::unique_ptr<RunJob> job, Ending ending)
 {
-    RunControl control;
-    bool completed = false;
-    std::unique_ptr<QThread> worker(QThread::create([&] { completed = job.compute(control); }));
+    assert(!running());
+    const auto pairs = static_cast<double>(job->sineCosinePairs());
+    const double expectedSeconds = pairs * m_secondsPerPair;
+    if (expectedSeconds < m_dialogThreshold) {
+        QElapsedTimer clock;
+        clock.start();
+        RunControl control;
+        const bool completed = job->compute(control);
+        learnSpeed(completed, pairs, clock);
+        ending(std::move(job), completed);
+        return;
+    }
+    m_job = std::move(job);
+    m_ending = std::move(ending);
+    m_pairs = pairs;
+    startBehindDialog(expectedSeconds);
+}
 
-    QProgressDialog dialog(QStringLiteral("Calcolo dello spettro e del segnale filtrato..."),
-                           QStringLiteral("Annulla"), 0, progressSteps, m_dialogParent);
+void ProgressRunExecutor::startBehindDialog(double expectedSeconds)
+{
+    m_control = std::make_unique<RunControl>();
+    m_completed = false;
+    m_expectedSeconds = expectedSeconds;
+    m_worker.reset(QThread::create([this] { m_completed = m_job->compute(*m_control); }));
+
+    m_dialog = std::make_unique<QProgressDialog>(
+        QStringLiteral("Calcolo dello spettro e del segnale filtrato..."),
+        QStringLiteral("Annulla"), 0, progressSteps, m_dialogParent);
+    QProgressDialog& dialog = *m_dialog;
     dialog.setObjectName(QStringLiteral("progressDialog"));
     dialog.setWindowTitle(applicationTitle);
     // A dialog as narrow as its text cuts the title short; this leaves room for it and
@@ -61,43 +80,66 @@ bool ProgressRunExecutor::executeWithDialog(RunJob& job, double expectedSeconds)
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
 
-    // The time left, shown from the start: first what the rate learnt from earlier runs
-    // predicts, then, once the run has gone far enough to tell, what its own progress
-    // does. A run of weeks says so at once, and the student knows why to press "Annulla".
-    QElapsedTimer clock;
-    clock.start();
-    auto showRemaining = [&] {
-        const double fraction = control.doneFraction();
-        const double elapsed = static_cast<double>(clock.elapsed()) / 1000;
-        const double remaining = fraction >= 0.02 && elapsed >= 2
-                                     ? elapsed * (1 - fraction) / fraction
-                                     : std::max(0.0, expectedSeconds - elapsed);
-        const QString text = QStringLiteral("Calcolo dello spettro e del segnale filtrato...\n"
-                                            "Tempo rimanente: ") +
-                             QString::fromStdString(aboutDuration(remaining));
-        if (dialog.labelText() != text)
-            dialog.setLabelText(text);
-    };
+    m_clock.start();
     showRemaining();
 
-    QEventLoop loop;
-    QTimer progress;
-    QObject::connect(&progress, &QTimer::timeout, &dialog, [&] {
-        dialog.setValue(static_cast<int>(control.doneFraction() * progressSteps));
-        showRemaining();
+    // The worker's end arrives here through the event loop; so does "Annulla", after
+    // which the worker stops within one block of lines per thread. Either may come
+    // when the run has already been ended by the other, even once another run has
+    // started: each belongs to its own run.
+    const int run = ++m_runNumber;
+    QObject::connect(m_worker.get(), &QThread::finished, &dialog, [this, run] {
+        if (run == m_runNumber && running())
+            end();
     });
-    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&] {
-        control.cancel();
-        loop.quit();
+    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [this, run] {
+        if (run == m_runNumber && running()) {
+            m_control->cancel();
+            end();
+        }
     });
 
-    worker->start();
+    m_worker->start();
     dialog.show();
-    progress.start(50);
-    loop.exec();
-    // After a cancel the worker stops within one block of lines per thread; it is
-    // waited for here, with the dialog gone but nothing else let in meanwhile.
-    worker->wait();
-    return completed;
+    m_progress.start();
+}
+
+// The time left, shown from the start: first what the rate learnt from earlier runs
+// predicts, then, once the run has gone far enough to tell, what its own progress does.
+// A run of weeks says so at once, and the student knows why to press "Annulla".
+void ProgressRunExecutor::showRemaining()
+{
+    const double fraction = m_control->doneFraction();
+    const double elapsed = static_cast<double>(m_clock.elapsed()) / 1000;
+    const double remaining = fraction >= 0.02 && elapsed >= 2
+                                 ? elapsed * (1 - fraction) / fraction
+                                 : std::max(0.0, m_expectedSeconds - elapsed);
+    const QString text = QStringLiteral("Calcolo dello spettro e del segnale filtrato...\n"
+                                        "Tempo rimanente: ") +
+                         QString::fromStdString(aboutDuration(remaining));
+    if (m_dialog->labelText() != text)
+        m_dialog->setLabelText(text);
+}
+
+void ProgressRunExecutor::end()
+{
+    // After a cancel the worker is waited for here, with the dialog gone but nothing
+    // else let in meanwhile.
+    m_worker->wait();
+    m_progress.stop();
+    m_dialog->hide();
+    // Both may be in the middle of delivering the signal that brought us here.
+    m_dialog.release()->deleteLater();
+    m_worker.release()->deleteLater();
+    learnSpeed(m_completed, m_pairs, m_clock);
+    std::unique_ptr<RunJob> job = std::move(m_job);
+    const Ending ending = std::move(m_ending);
+    m_ending = nullptr;
+    ending(std::move(job), m_completed);
+}
+
+void ProgressRunExecutor::learnSpeed(bool completed, double pairs, const QElapsedTimer& clock)
+{
+    if (completed && pairs >= pairsWorthTiming)
+        m_secondsPerPair = static_cast<double>(clock.nsecsElapsed()) * 1e-9 / pairs;
 }
