@@ -64,6 +64,12 @@ QStringList readTheModalWindowOfGrafici(const Program& p)
     });
     poll.start();
     p.control<QAbstractButton>("Command2")->click();
+    // A long run goes on behind its dialog after the click has returned, and may end
+    // before the next poll: the dialog is read while it is sure to be there.
+    if (QWidget* modal = QApplication::activeModalWidget(); heard.isEmpty() && modal)
+        heard = readAloud(QAccessible::queryAccessibleInterface(modal));
+    while (p.form1->runExecutor().running())
+        QTest::qWait(5);
     return heard;
 }
 
