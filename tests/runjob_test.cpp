@@ -211,6 +211,8 @@ TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
 }
 
 #if defined(__linux__) && !defined(TESTS_UNDER_ADDRESS_SANITIZER)
+}  // namespace
+
 // Half a gigabyte more than the address space this process uses.
 rlim_t capAboveUse()
 {
@@ -242,6 +244,8 @@ std::optional<bool> addressSpaceCapHolds()
         return std::nullopt;
     return WEXITSTATUS(status) == 0;
 }
+
+namespace {
 
 // The largest N accepted needs 860 MB of arrays. On a machine without it the request
 // is refused with a message and the last run stays, instead of ending the program.
