@@ -203,12 +203,18 @@ private slots:
         QVERIFY(p.grafici().texts.isEmpty());
         QVERIFY(shown(p.waveform()));
         QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() != nullptr; }));
-        // The window manager's stack and Qt's focus settle a moment after the run.
-        QVERIFY2(QTest::qWaitFor([&] { return !focusCovered(p); }),
-                 qPrintable(describe(QApplication::activeWindow())));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QVERIFY2(QTest::qWaitFor([&] { return !focusCovered(p); }),
-                 qPrintable(QApplication::focusWidget()->objectName()));
+        // The window manager's stack and Qt's focus settle a moment after the run. Under
+        // the emulator of a cross build the stack cannot be read (the test's xprop gives
+        // nothing there); the native build checks the keyboard.
+        if (qEnvironmentVariableIsSet("UNDER_EMULATOR") && stackingOrder(p).isEmpty()) {
+            qInfo("the keyboard's window not checked: no window stack under the emulator");
+        } else {
+            QVERIFY2(QTest::qWaitFor([&] { return !focusCovered(p); }),
+                     qPrintable(describe(QApplication::activeWindow())));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY2(QTest::qWaitFor([&] { return !focusCovered(p); }),
+                     qPrintable(QApplication::focusWidget()->objectName()));
+        }
 
         p.waveform()->findChild<QAbstractButton*>("Command1")->click();
         QVERIFY(shown(p.spectrum()));

@@ -63,6 +63,8 @@ on_screen() {
 
   echo "== ${size} ${settings[*]}: $*"
   local status=0
+  # More than one word is an emulator and the test program it runs.
+  if ((${#test_command[@]} > 1)); then settings+=(UNDER_EMULATOR=1); fi
   env DISPLAY="$display" QT_QPA_PLATFORM=xcb "${settings[@]}" "${test_command[@]}" "$@" || status=$?
   stop
   return $status
