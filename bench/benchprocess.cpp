@@ -64,7 +64,7 @@ void addProcessorContext()
     benchmark::AddCustomContext(
         "fast_pair",
         std::to_string(widestLanes()) +
-            " lanes, sine and cosine by rotation from a polynomial anchor every 16 steps");
+            " lanes, sine and cosine by rotation from a polynomial anchor every 32 steps");
     benchmark::AddCustomContext(
         "vector_state",
         "each transform pair is timed after drawAsTheWindowsDo() (a QPainter line in "
