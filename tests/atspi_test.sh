@@ -21,30 +21,18 @@ if ! /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
   exit 1
 fi
 
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 scratch=$(mktemp -d)
 server=
 trap '[[ -n $server ]] && { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; }; rm -rf "$scratch"' EXIT
 
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-: >"$scratch/display"
-Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$scratch/display" \
-  2>"$scratch/xvfb.log" &
-server=$!
-for _ in $(seq 100); do
-  [[ -s $scratch/display ]] && break
-  sleep 0.1
-done
-if [[ ! -s $scratch/display ]]; then
-  echo "atspi_test: Xvfb did not start" >&2
-  cat "$scratch/xvfb.log" >&2
-  exit 1
-fi
+start_xvfb atspi_test 1920x1200x24 || exit 1
 
 # The AT-SPI bus keeps its socket in the runtime folder; this one is the test's own,
 # and no bus of the desktop the test was started from may be used instead.
 mkdir -m 700 "$scratch/runtime"
 unset AT_SPI_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS
-export DISPLAY=":$(tr -d '\n' <"$scratch/display")" XDG_RUNTIME_DIR=$scratch/runtime
+export DISPLAY=$display XDG_RUNTIME_DIR=$scratch/runtime
 export PROGRAM=$program CLIENT=$client LOG=$scratch/program.log
 # Qt joins the accessibility bus when it appears, so it is started first, by asking
 # the session bus for its address. Qt takes the bus as asked for by a screen reader

@@ -18,6 +18,7 @@ for tool in Xvfb openbox xprop; do
   fi
 done
 
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 scratch=$(mktemp -d)
 server=
 manager=
@@ -37,21 +38,8 @@ on_screen() {
   while [[ $1 != -- ]]; do settings+=("$1"); shift; done
   shift
 
-  # Xvfb picks a free display itself and writes its number once it accepts clients.
-  : >"$scratch/display"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$scratch/display" \
-    2>"$scratch/xvfb.log" &
-  server=$!
-  for _ in $(seq 100); do
-    [[ -s $scratch/display ]] && break
-    sleep 0.1
-  done
-  if [[ ! -s $scratch/display ]]; then
-    echo "realdisplay_test: Xvfb did not start" >&2
-    cat "$scratch/xvfb.log" >&2
-    return 1
-  fi
-  local display=":$(tr -d '\n' <"$scratch/display")"
+  local display
+  start_xvfb realdisplay_test "${size}x24" || return 1
 
   DISPLAY=$display openbox --sm-disable --config-file "$scratch/rc.xml" >"$scratch/openbox.log" 2>&1 &
   manager=$!
