@@ -20,8 +20,10 @@ namespace {
 
 // The frame the window manager gives each of the program's windows. Qt learns a
 // window's own frame some time after showing it, and for a window shown a moment ago
-// may still hold a passing one, stale or empty: the narrowest frame Qt knows around any
-// window is the real one once the first window's frame is known.
+// may still hold a passing one: empty, stale, or of the right size but standing at the
+// client area's corner (its offset not yet learned, which would make the frame of every
+// window look as if it began at its client area). The narrowest of the others is the
+// real one once the first window's frame is known.
 QMargins settledFrameMargins()
 {
     std::optional<QMargins> narrowest;
@@ -32,7 +34,7 @@ QMargins settledFrameMargins()
         const QRect inside = window->geometry();
         QMargins margins(inside.left() - frame.left(), inside.top() - frame.top(),
                          frame.right() - inside.right(), frame.bottom() - inside.bottom());
-        if (!frame.contains(inside) || margins.isNull())
+        if (!frame.contains(inside) || frame.topLeft() == inside.topLeft())
             continue;
         if (narrowest)
             margins = QMargins(std::min(margins.left(), narrowest->left()),

@@ -127,7 +127,9 @@ QMargins programFrameMargins()
             continue;
         const QRect frame = window->frameGeometry();
         const QRect inside = window->geometry();
-        if (!frame.contains(inside))
+        // A frame that stands at the client area's corner is one whose size Qt knows
+        // but not yet its place: counted, it would add the title bar to the bottom.
+        if (!frame.contains(inside) || frame.topLeft() == inside.topLeft())
             continue;
         widest.setLeft(std::max(widest.left(), inside.left() - frame.left()));
         widest.setTop(std::max(widest.top(), inside.top() - frame.top()));
