@@ -219,6 +219,14 @@ private slots:
         QTest::newRow("exponent and letter") << "1e3x"
                                              << "Letto come 1000: le lettere dopo il numero "
                                                 "sono ignorate (\"x\")";
+        // A letter of an exponent with no digit after it is not part of the number.
+        QTest::newRow("bare e") << "2e"
+                                << "Letto come 2: le lettere dopo il numero sono ignorate (\"e\")";
+        QTest::newRow("bare E after a fraction")
+            << "3.5E"
+            << "Letto come 3.5: le lettere dopo il numero sono ignorate (\"E\")";
+        QTest::newRow("bare d") << "4d"
+                                << "Letto come 4: le lettere dopo il numero sono ignorate (\"d\")";
         QTest::newRow("second number") << "1.5.3"
                                        << "Letto come 1.5: si legge un solo numero per "
                                           "casella, \".3\" è ignorato";

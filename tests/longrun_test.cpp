@@ -45,25 +45,45 @@ struct DialogSeen {
     qint64 cancelToReturnMs = -1;
 };
 
+// Notes the progress dialog as it is shown: the event comes however short the run, so
+// no run has to outlast a poll for the dialog to be seen.
+class DialogWatch : public QObject {
+public:
+    explicit DialogWatch(DialogSeen& seen) : m_seen(seen) { qApp->installEventFilter(this); }
+    ~DialogWatch() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* dialog = qobject_cast<QProgressDialog*>(watched);
+        if (dialog && event->type() == QEvent::Show) {
+            m_seen.shown = true;
+            m_seen.label = dialog->labelText();
+            m_seen.title = dialog->windowTitle();
+            m_seen.applicationModal = dialog->windowModality() == Qt::ApplicationModal;
+            if (auto* cancel = dialog->findChild<QPushButton*>())
+                m_seen.cancelText = cancel->text();
+        }
+        return false;
+    }
+
+private:
+    DialogSeen& m_seen;
+};
+
 // Clicks "Grafici" while watching for the progress dialog; with `cancelAt` >= 0 it
 // presses "Annulla" once the bar has passed that many thousandths.
 DialogSeen graficiWatchingProgress(const Program& p, int cancelAt)
 {
     DialogSeen seen;
+    const DialogWatch watch(seen);
     QElapsedTimer sinceCancel;
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible() || sinceCancel.isValid())
+        if (cancelAt < 0 || !dialog || !dialog->isVisible() || sinceCancel.isValid())
             return;
-        seen.shown = true;
-        seen.label = dialog->labelText();
-        seen.title = dialog->windowTitle();
-        seen.applicationModal = dialog->windowModality() == Qt::ApplicationModal;
-        if (auto* cancel = dialog->findChild<QPushButton*>())
-            seen.cancelText = cancel->text();
-        if (cancelAt >= 0 && dialog->value() > cancelAt) {
+        if (dialog->value() > cancelAt) {
             seen.progressBeforeCancel = dialog->value();
             sinceCancel.start();
             dialog->findChild<QPushButton*>()->click();

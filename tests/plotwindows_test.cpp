@@ -460,19 +460,39 @@ private slots:
         // The sample or line the point is on (-1: the last line on the plot), and its y.
         QTest::addColumn<int>("place");
         QTest::addColumn<double>("y");
-        QTest::newRow("waveform Home") << false << "Home" << 0 << 50.0;
-        QTest::newRow("waveform End") << false << "End" << 1000 << 50.0;
-        QTest::newRow("waveform starts in the middle") << false << "Right" << 501 << 50.0;
-        QTest::newRow("waveform Shift steps ten") << false << "Home S+Right*2 Left" << 19 << 50.0;
-        QTest::newRow("waveform stops at the first") << false << "Home Left S+Left" << 0 << 50.0;
-        QTest::newRow("waveform Up 1 %") << false << "Up*3 S+Up" << 500 << 63.0;
-        QTest::newRow("waveform stops at the bottom") << false << "S+Down*6" << 500 << 0.0;
-        QTest::newRow("waveform stops at the top") << false << "End S+Up*6 Left" << 999 << 100.0;
-        QTest::newRow("spectrum Home") << true << "Home" << 1 << 50.0;
-        QTest::newRow("spectrum one line") << true << "Home Right" << 2 << 50.0;
-        QTest::newRow("spectrum Shift steps ten") << true << "Home S+Right" << 11 << 50.0;
-        QTest::newRow("spectrum End") << true << "End" << -1 << 50.0;
-        QTest::newRow("spectrum stops at the last") << true << "End Right Down" << -1 << 49.0;
+        // Entries of a request refused before the keys are pressed, as "Text13=2000",
+        // and how the readout starts.
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QString>("reads");
+        QTest::newRow("waveform Home") << false << "Home" << 0 << 50.0 << QString() << "t= ";
+        QTest::newRow("waveform End") << false << "End" << 1000 << 50.0 << QString() << "t= ";
+        QTest::newRow("waveform starts in the middle")
+            << false << "Right" << 501 << 50.0 << QString() << "t= ";
+        QTest::newRow("waveform Shift steps ten")
+            << false << "Home S+Right*2 Left" << 19 << 50.0 << QString() << "t= ";
+        QTest::newRow("waveform stops at the first")
+            << false << "Home Left S+Left" << 0 << 50.0 << QString() << "t= ";
+        QTest::newRow("waveform Up 1 %")
+            << false << "Up*3 S+Up" << 500 << 63.0 << QString() << "t= ";
+        QTest::newRow("waveform stops at the bottom")
+            << false << "S+Down*6" << 500 << 0.0 << QString() << "t= ";
+        QTest::newRow("waveform stops at the top")
+            << false << "End S+Up*6 Left" << 999 << 100.0 << QString() << "t= ";
+        QTest::newRow("spectrum Home") << true << "Home" << 1 << 50.0 << QString() << "f= ";
+        QTest::newRow("spectrum one line")
+            << true << "Home Right" << 2 << 50.0 << QString() << "f= ";
+        QTest::newRow("spectrum Shift steps ten")
+            << true << "Home S+Right" << 11 << 50.0 << QString() << "f= ";
+        QTest::newRow("spectrum End") << true << "End" << -1 << 50.0 << QString() << "f= ";
+        QTest::newRow("spectrum stops at the last")
+            << true << "End Right Down" << -1 << 49.0 << QString() << "f= ";
+        // The keys read the run on screen, not the refused request's N.
+        QTest::newRow("waveform End after a refusal")
+            << false << "End" << 1000 << 50.0 << "Text13=2000 Text7=600"
+            << "t= 2.00 sec ; ";
+        QTest::newRow("spectrum End after a refusal")
+            << true << "End" << -1 << 50.0 << "Text13=2000 Text7=600"
+            << "f= 71.00 Hz ; ";
     }
 
     void theKeysReadWhatTheMouseReadsAtTheirPoint()
@@ -481,10 +501,20 @@ private slots:
         QFETCH(QString, keys);
         QFETCH(int, place);
         QFETCH(double, y);
+        QFETCH(QString, refused);
+        QFETCH(QString, reads);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         Program p;
         PlotWidget* plot = focusedPlot(p, spectrum);
         QVERIFY(plot);
+        if (!refused.isEmpty()) {
+            for (const QString& entry : refused.split(u' '))
+                p.type(qPrintable(entry.section(u'=', 0, 0)), entry.section(u'=', 1));
+            QCOMPARE(p.grafici().texts.size(), 1);
+            QApplication::setActiveWindow(plot->window());
+            QVERIFY(QTest::qWaitForWindowActive(plot->window()));
+            plot->setFocus();
+        }
         press(plot, keys);
 
         const CompletedRun& run = *p.module.completedRun();
@@ -496,7 +526,7 @@ private slots:
         QCOMPARE(plot->mark()->x(), static_cast<double>(x));
         QCOMPARE(plot->mark()->y(), y);
         const QString readout = plot->toolTip();
-        QVERIFY(readout.startsWith(spectrum ? "f= " : "t= "));
+        QVERIFY2(readout.startsWith(reads), qPrintable(readout));
         QVERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), readout);
         // The mouse's readout at the same point.

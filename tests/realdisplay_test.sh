@@ -43,11 +43,22 @@ on_screen() {
 
   DISPLAY=$display openbox --sm-disable --config-file "$scratch/rc.xml" >"$scratch/openbox.log" 2>&1 &
   manager=$!
-  # The manager is ready once it has announced itself on the root window.
-  for _ in $(seq 100); do
-    DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  # The manager is ready once it has announced itself on the root window; a minute
+  # leaves room for a machine whose cores are busy with other tests.
+  local ready=false
+  for _ in $(seq 600); do
+    if DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+      ready=true
+      break
+    fi
     sleep 0.1
   done
+  if [[ $ready == false ]]; then
+    echo "realdisplay_test: openbox did not announce itself on ${size} within a minute" >&2
+    cat "$scratch/openbox.log" >&2
+    stop
+    return 1
+  fi
 
   echo "== ${size} ${settings[*]}: $*"
   local status=0
@@ -77,6 +88,8 @@ on_screen 1600x900 LEAST_ZOOM=80 -- theWindowsShareTheScreen || failed=1
 on_screen 1366x768 -- theWindowsShareTheScreen zoomStepsKeepEveryWindowOnTheScreen || failed=1
 on_screen 1024x768 -- theWindowsShareTheScreen zoomStepsKeepEveryWindowOnTheScreen \
   everyWindowLiesInsideTheScreen || failed=1
+# A wide, short screen: the height stops the zoom before the width would.
+on_screen 2560x1080 LARGEST_ZOOM=150 -- zoomStepsKeepEveryWindowOnTheScreen || failed=1
 on_screen 1920x1200 QT_SCALE_FACTOR=2 -- everyWindowLiesInsideTheScreen || failed=1
 on_screen 3840x2160 -- theWindowsOpenApartAndStayWhereTheUserPutsThem \
   readoutsShowWhileTheParameterWindowIsActive || failed=1
