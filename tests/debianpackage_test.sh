@@ -105,7 +105,8 @@ QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='qt.widgets.painting=true' \
   "${emulator[@]}" "$root/usr/bin/$program" >"$log" 2>&1 &
 program_pid=$!
 shown='Flushing QRegion(.*) of Form1('
-for ((tick = 0; tick < 150; ++tick)); do
+# Two minutes: a bound for a program that never shows it, under the emulator on a busy machine.
+for ((tick = 0; tick < 600; ++tick)); do
   if grep -q "$shown" "$log" || ! kill -0 "$program_pid" 2>/dev/null; then
     break
   fi

@@ -228,11 +228,12 @@ private:
                                 QString::fromStdString(formatScientific2(
                                     expected.module().dcComponent(), localeDecimalSeparator()))};
             // The new run may take a moment to reach the windows, but until it is there
-            // whole they show the previous one, never something in between.
-            QDeadlineTimer deadline(10000);
+            // whole they show the previous one, never something in between. The bound is
+            // for a run that never arrives, not for a slow machine.
+            QDeadlineTimer deadline(60000);
             while (shownNow() != next) {
                 QVERIFY2(shownNow() == m_shown, "a window shows part of a run");
-                QVERIFY2(!deadline.hasExpired(), "the run never reached the windows");
+                QVERIFY2(!deadline.hasExpired(), "the run did not reach the windows within a minute");
                 QTest::qWait(5);
             }
             m_shown = next;
@@ -318,8 +319,8 @@ private:
     {
         bool answered = false;
         QTimer::singleShot(0, this, [&answered] { answered = true; });
-        QVERIFY2(QTest::qWaitFor([&answered] { return answered; }, 10000),
-                 "the program does not answer");
+        QVERIFY2(QTest::qWaitFor([&answered] { return answered; }, 60000),
+                 "the program does not answer within a minute");
         QVERIFY(m_program->waveform() && m_program->waveform()->isVisible());
         QVERIFY2(shownNow() == m_shown, "the windows do not show the last complete run");
     }
