@@ -184,12 +184,11 @@ Form1::Form1(ComputationModule& module, QWidget* parent)
         case Kind::dropDown: {
             m_signalType = new QComboBox(this);
             m_signalType->setEditable(true);
-            // Typing and Enter must not add items: the list holds the two signals only.
+            // Typing and Enter must not add items: the list holds the signals only.
             m_signalType->setInsertPolicy(QComboBox::NoInsert);
-            m_signalType->addItem(
-                QString::fromUtf8(sineSignalItem.data(), static_cast<int>(sineSignalItem.size())));
-            m_signalType->addItem(QString::fromUtf8(pulseSignalItem.data(),
-                                                    static_cast<int>(pulseSignalItem.size())));
+            for (const auto& [type, item] : signalTypeItems)
+                m_signalType->addItem(
+                    QString::fromUtf8(item.data(), static_cast<int>(item.size())));
             m_signalType->setCurrentIndex(-1);
             m_signalType->setEditText(caption);
             m_signalType->setFont(windowFont(12, true));
@@ -262,8 +261,8 @@ void Form1::showWaveformWindow()
 
 void Form1::showSpectrumWindow()
 {
-    if (const auto refusal = m_module.requestSpectrumWindow()) {
-        showMessage(m_waveformWindow ? static_cast<QWidget*>(m_waveformWindow) : this, *refusal);
+    if (m_module.requestSpectrumWindow()) {
+        showRefusal(m_waveformWindow ? static_cast<QWidget*>(m_waveformWindow) : this);
         return;
     }
     Form3& spectrum = spectrumWindow();
@@ -307,7 +306,7 @@ void Form1::showOutcome(const RunOutcome& outcome)
 {
     switch (outcome.kind) {
     case RunOutcome::Kind::refused:
-        showMessage(this, outcome.message);
+        showRefusal(this);
         return;
     case RunOutcome::Kind::cancelled:
         return;
@@ -329,6 +328,11 @@ void Form1::showOutcome(const RunOutcome& outcome)
     });
     spectrumWindow().setDcReadout(QString::fromStdString(
         formatScientific2(m_module.dcComponent(), localeDecimalSeparator())));
+}
+
+void Form1::showRefusal(QWidget* parent)
+{
+    showMessage(parent, m_module.messageText());
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -60,6 +60,10 @@ private:
     // completed run clears both plots, shows the waveform window and is drawn.
     void showOutcome(const RunOutcome& outcome);
 
+    // The message box of a refused request, over `parent`: the text the module kept of
+    // the refusal, whichever check made it.
+    void showRefusal(QWidget* parent);
+
     ComputationModule& m_module;
     Zoom* m_zoom;
     ProgressRunExecutor m_runExecutor{this};
