@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace {
 
@@ -213,6 +214,7 @@ Form1::Form1(ComputationModule& module, QWidget* parent)
     creditLabel->setPalette(creditColours);
 
     runButton->setFocus();
+    addGuideKey(*this, GuideWindow::Section::parameters);
 
     m_zoom->follow(*this);
     placeAtTop(*this);
@@ -222,6 +224,7 @@ Form1::~Form1()
 {
     delete m_waveformWindow.data();
     delete m_spectrumWindow.data();
+    delete m_guide.data();
 }
 
 Form2& Form1::waveformWindow()
@@ -230,6 +233,7 @@ Form2& Form1::waveformWindow()
         m_waveformWindow = new Form2(m_module);
         connect(m_waveformWindow, &Form2::closing, this, [this] { m_waveformWindow = nullptr; });
         connect(m_waveformWindow, &Form2::spectrumRequested, this, &Form1::showSpectrumWindow);
+        addGuideKey(*m_waveformWindow, GuideWindow::Section::waveforms);
         m_zoom->follow(*m_waveformWindow);
         placeOnFirstShow(*m_waveformWindow, *m_zoom, *this);
     }
@@ -241,6 +245,7 @@ Form3& Form1::spectrumWindow()
     if (!m_spectrumWindow) {
         m_spectrumWindow = new Form3(m_module);
         connect(m_spectrumWindow, &Form3::closing, this, [this] { m_spectrumWindow = nullptr; });
+        addGuideKey(*m_spectrumWindow, GuideWindow::Section::spectrum);
         m_zoom->follow(*m_spectrumWindow);
         placeOnFirstShow(*m_spectrumWindow, *m_zoom, *this);
     }
@@ -269,6 +274,21 @@ void Form1::showSpectrumWindow()
     spectrum.show();
     spectrum.raise();
     spectrum.activateWindow();
+}
+
+void Form1::showGuide(GuideWindow::Section section)
+{
+    if (!m_guide) {
+        m_guide = new GuideWindow;
+        m_guide->followZoom(*m_zoom);
+    }
+    m_guide->showSection(section);
+}
+
+void Form1::addGuideKey(QWidget& window, GuideWindow::Section section)
+{
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &window);
+    connect(key, &QShortcut::activated, this, [this, section] { showGuide(section); });
 }
 
 RunRequest Form1::readRequest() const
@@ -342,5 +362,7 @@ void Form1::closeEvent(QCloseEvent* event)
         m_waveformWindow->close();
     if (m_spectrumWindow)
         m_spectrumWindow->close();
+    if (m_guide)
+        m_guide->close();
     event->accept();
 }
