@@ -8,9 +8,9 @@
 // frees stays with the process, and the next would be counted as taking less.
 #include "core/computationmodule.h"
 #include "core/runjob.h"
+#include "runthrough.h"
 #include "ui/form1.h"
 #include "ui/progressrunexecutor.h"
-#include "runthrough.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -17,7 +17,7 @@ struct RunRecord {
     std::int32_t periodCount = 0;  // whole signal periods in the window, R(signalFreq * W)
     double spectrumScale = 0;      // N / (W * 4 * ke * (noiseFreq + signalFreq))
     SignalType signalType = SignalType::sine;  // read once the entries have passed their tests
-    std::string messageText;  // written by the module when a request is refused
+    std::string messageText;                   // written by the module when a request is refused
 };
 
 // Reads the request's entries into `record` and checks that they describe a run that can be

@@ -272,8 +272,8 @@ TEST(RunDrawing, EachPlotRedrawsOnlyItself)
         for (std::size_t i = 0; i < expected.size(); ++i) {
             const SurfaceCall& a = again.calls()[i];
             EXPECT_EQ(std::tuple(a.kind, a.x1, a.y1, a.x2, a.y2, a.colour),
-                      std::tuple(expected[i].kind, expected[i].x1, expected[i].y1,
-                                 expected[i].x2, expected[i].y2, expected[i].colour))
+                      std::tuple(expected[i].kind, expected[i].x1, expected[i].y1, expected[i].x2,
+                                 expected[i].y2, expected[i].colour))
                 << "call " << i;
         }
     }

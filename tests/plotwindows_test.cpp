@@ -11,9 +11,9 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QTest>
 #include <QToolTip>
 
 #include <utility>
@@ -641,9 +641,12 @@ private slots:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("heading");
-        QTest::newRow("parametri") << "Form1" << "La finestra dei parametri";
-        QTest::newRow("forme d'onda") << "Form2" << "La finestra «Forme d'onda reali»";
-        QTest::newRow("spettro") << "Form3" << "La finestra «Spettro»";
+        QTest::newRow("parametri") << "Form1"
+                                   << "La finestra dei parametri";
+        QTest::newRow("forme d'onda") << "Form2"
+                                      << "La finestra «Forme d'onda reali»";
+        QTest::newRow("spettro") << "Form3"
+                                 << "La finestra «Spettro»";
     }
 
     // F1 opens the guide, named for a screen reader, with the part about the window it

@@ -146,9 +146,9 @@ TEST(RunExecution, OnAnotherThreadLeavesWhatARunInPlaceLeaves)
     Session inPlace;
     ASSERT_EQ(inPlace.run(entries), std::nullopt);
     Session threaded;
-    ASSERT_EQ(threaded.show(runThrough(threaded.module, RunRequest{.entries = entries},
-                                       onAnotherThread)),
-              std::nullopt);
+    ASSERT_EQ(
+        threaded.show(runThrough(threaded.module, RunRequest{.entries = entries}, onAnotherThread)),
+        std::nullopt);
 
     EXPECT_EQ(threaded.module.arrays().spectrumRe, inPlace.module.arrays().spectrumRe);
     EXPECT_EQ(threaded.module.arrays().spectrumIm, inPlace.module.arrays().spectrumIm);
@@ -175,7 +175,8 @@ TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
         const RunEntries bigger = entriesWith({{N, "20000"}, {ke, "0.9"}, {W, "2.5"}});
         const std::string readouts = waveformReadout(s.module, WaveformCurve::input, 50, 80) +
                                      spectrumReadout(s.module, 50, 50);
-        const RunOutcome outcome = runThrough(s.module, RunRequest{.entries = bigger}, cancellingPartWay(share));
+        const RunOutcome outcome =
+            runThrough(s.module, RunRequest{.entries = bigger}, cancellingPartWay(share));
         EXPECT_EQ(outcome, RunOutcome::cancelled());
         s.plots.show(outcome);
 
