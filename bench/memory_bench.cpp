@@ -8,6 +8,7 @@
 // frees stays with the process, and the next would be counted as taking less.
 #include "core/computationmodule.h"
 #include "core/runjob.h"
+#include "runthrough.h"
 #include "ui/form1.h"
 #include "ui/progressrunexecutor.h"
 
@@ -80,37 +81,35 @@ BENCHMARK(completedRunMemory)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
 
-// Cancels the job as soon as its first block of lines is done.
-struct CancelAfterFirstBlock : RunExecutor {
-    bool execute(RunJob& job) override
-    {
-        RunControl control;
-        std::atomic<bool> ended = false;
-        bool completed = false;
-        std::thread worker([&] {
-            completed = job.compute(control);
-            ended = true;
-        });
-        while (!ended && control.doneFraction() == 0)
-            std::this_thread::sleep_for(std::chrono::microseconds(50));
-        control.cancel();
-        worker.join();
-        return completed;
-    }
-};
+// Computes the job on a thread of its own and cancels it as soon as its first block of
+// lines is done.
+bool cancelAfterFirstBlock(RunJob& job)
+{
+    RunControl control;
+    std::atomic<bool> ended = false;
+    bool completed = false;
+    std::thread worker([&] {
+        completed = job.compute(control);
+        ended = true;
+    });
+    while (!ended && control.doneFraction() == 0)
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
+    control.cancel();
+    worker.join();
+    return completed;
+}
 
 void cancelledRunMemory(benchmark::State& state)
 {
     const auto n = state.range(0);
     ComputationModule module;
-    CancelAfterFirstBlock executor;
-    module.requestRun(RunRequest{}, executor);  // the threads of the transform exist
+    runThrough(module, RunRequest{}, cancelAfterFirstBlock);  // the threads of the transform exist
     RunRequest request;
     request.entries.sampleCount = std::to_string(n);
     for (auto _ : state) {
         resetPeak();
         const double before = statusBytes("VmRSS");
-        const RunOutcome outcome = module.requestRun(request, executor);
+        const RunOutcome outcome = runThrough(module, request, cancelAfterFirstBlock);
         if (outcome.kind != RunOutcome::Kind::cancelled)
             state.SkipWithError("the run was not cancelled");
         state.counters["bytes_per_sample"] =

@@ -6,28 +6,6 @@
 
 #include <utility>
 
-RunOutcome ComputationModule::requestRun(const RunRequest& request)
-{
-    struct InPlace : RunExecutor {
-        bool execute(RunJob& job) override
-        {
-            RunControl control;
-            return job.compute(control);
-        }
-    } inPlace;
-    return requestRun(request, inPlace);
-}
-
-RunOutcome ComputationModule::requestRun(const RunRequest& request, RunExecutor& executor)
-{
-    auto checked = checkRun(request);
-    if (auto* refused = std::get_if<RunOutcome>(&checked))
-        return std::move(*refused);
-    auto& job = std::get<std::unique_ptr<RunJob>>(checked);
-    const bool completed = executor.execute(*job);
-    return finishRun(std::move(job), completed);
-}
-
 std::variant<RunOutcome, std::unique_ptr<RunJob>>
 ComputationModule::checkRun(const RunRequest& request)
 {
@@ -36,7 +14,7 @@ ComputationModule::checkRun(const RunRequest& request)
     RunRecord record = m_record;
     if (auto refusal = validateRunRequest(request, record)) {
         m_record = record;
-        m_messageText = *refusal;
+        m_record.messageText = *refusal;
         return RunOutcome::refused(std::move(*refusal));
     }
     return std::make_unique<RunJob>(record, request.filterOn());
@@ -47,10 +25,14 @@ RunOutcome ComputationModule::finishRun(std::unique_ptr<RunJob> job, bool comple
     if (!completed) {
         if (!job->outOfMemory())
             return RunOutcome::cancelled();
-        m_messageText = messages::outOfMemory;
-        return RunOutcome::refused(m_messageText);
+        m_record.messageText = messages::outOfMemory;
+        return RunOutcome::refused(m_record.messageText);
     }
+    // The job took the record when the request was accepted; the message is the one
+    // kept since, which a run does not change.
+    std::string message = std::move(m_record.messageText);
     m_record = job->record();
+    m_record.messageText = std::move(message);
     auto run = std::make_shared<CompletedRun>(CompletedRun{.parameters = m_record.parameters,
                                                            .filterOn = job->filterOn(),
                                                            .spectrumScale = m_record.spectrumScale,
@@ -71,8 +53,8 @@ std::optional<std::string> ComputationModule::requestSpectrumWindow()
         spectrumWindowRefusal(m_completedRun->parameters);
     if (!refusal)
         return std::nullopt;
-    m_messageText = *refusal;
-    return m_messageText;
+    m_record.messageText = *refusal;
+    return m_record.messageText;
 }
 
 const SignalArrays& ComputationModule::arrays() const

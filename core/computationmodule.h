@@ -20,28 +20,21 @@
 // windows read it and only a request writes it.
 class ComputationModule {
 public:
-    // The run request of "Grafici": reads and checks the entries and, when they pass,
-    // computes the run. A completed outcome carries the run, which also becomes the
-    // module's completedRun(); showing it is the windows' business. A refused request
-    // stores the entries it read in the record and computes nothing; its message is also
-    // kept as messageText().
-    RunOutcome requestRun(const RunRequest& request);
-
-    // The same, with the arithmetic run by `executor`. A run the executor cancels leaves
-    // everything as it was before the request: the record and the last completed run.
-    // So does a run whose arrays do not fit in memory, refused with a message.
-    RunOutcome requestRun(const RunRequest& request, RunExecutor& executor);
-
-    // requestRun in two halves, for a caller that has the job computed elsewhere and
-    // learns of its end later (the windows, behind the progress dialog).
+    // The run request of "Grafici", in two halves, so that the caller decides where the
+    // arithmetic runs (the windows put a long run on a worker thread behind the progress
+    // dialog) and learns of its end when it comes.
     //
-    // checkRun reads and checks the entries. A refused request is stored as requestRun
-    // stores it and comes back as its outcome; an accepted one comes back as the job
-    // that computes it, and nothing in the module changes until finishRun.
+    // checkRun reads and checks the entries. A refused request stores the entries it read
+    // in the record, keeps its message as messageText() and comes back as its outcome;
+    // nothing is computed. An accepted one comes back as the job that computes it, and
+    // nothing in the module changes until finishRun.
     std::variant<RunOutcome, std::unique_ptr<RunJob>> checkRun(const RunRequest& request);
 
-    // The outcome of an accepted request whose job has ended, completed or not, as
-    // requestRun gives it.
+    // The outcome of an accepted request whose job has ended. A completed job becomes the
+    // module's completedRun() and comes back with the outcome; showing it is the windows'
+    // business. A job cancelled part way leaves everything as it was before the request,
+    // the record and the last completed run, and so does one whose arrays did not fit in
+    // memory, which is refused with a message.
     RunOutcome finishRun(std::unique_ptr<RunJob> job, bool completed);
 
     // The check of "Visualizza spettro" on the parameters of the last completed run, the
@@ -55,7 +48,8 @@ public:
     const RunParameters& parameters() const { return m_record.parameters; }
     std::int32_t periodCount() const { return m_record.periodCount; }
     double spectrumScale() const { return m_record.spectrumScale; }
-    const std::string& messageText() const { return m_messageText; }
+    // The message of the last refusal; it stays after the message box has closed.
+    const std::string& messageText() const { return m_record.messageText; }
 
     // The run the plots show; nothing before the first run has completed. A run being
     // computed, cancelled or refused leaves it as it is.
@@ -74,6 +68,5 @@ public:
 
 private:
     RunRecord m_record;
-    std::string m_messageText;
     std::shared_ptr<const CompletedRun> m_completedRun;
 };

@@ -41,13 +41,3 @@ private:
     bool m_outOfMemory = false;
     SignalArrays m_arrays;
 };
-
-// Where a job runs: in place by default; the windows run long ones on a worker thread
-// behind a progress dialog.
-class RunExecutor {
-public:
-    virtual ~RunExecutor() = default;
-
-    // Runs job.compute to its end or to a cancel, and returns what it returned.
-    virtual bool execute(RunJob& job) = 0;
-};

@@ -10,13 +10,14 @@
 #include <string>
 #include <string_view>
 
-// The record a request writes: the entries, the two values derived from them and the
-// signal the drop-down chose.
+// The record a request writes: the entries, the two values derived from them, the
+// signal the drop-down chose and the text of the last refusal.
 struct RunRecord {
     RunParameters parameters;
     std::int32_t periodCount = 0;  // whole signal periods in the window, R(signalFreq * W)
     double spectrumScale = 0;      // N / (W * 4 * ke * (noiseFreq + signalFreq))
     SignalType signalType = SignalType::sine;  // read once the entries have passed their tests
+    std::string messageText;                   // written by the module when a request is refused
 };
 
 // Reads the request's entries into `record` and checks that they describe a run that can be

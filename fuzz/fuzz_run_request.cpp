@@ -12,6 +12,7 @@
 #include "fuzz/fuzzedrequest.h"
 #include "fuzzcheck.h"
 #include "recordingplots.h"
+#include "runthrough.h"
 
 #include <cmath>
 #include <cstddef>
@@ -50,7 +51,10 @@ bool drewOnlyRealSegments(const RecordingSurface& surface)
 // input may take; the check runs on a copy of the record, so the module is untouched.
 bool tooLargeToCompute(const ComputationModule& module, const RunRequest& request)
 {
-    RunRecord trial{module.parameters(), module.periodCount(), module.spectrumScale()};
+    RunRecord trial;
+    trial.parameters = module.parameters();
+    trial.periodCount = module.periodCount();
+    trial.spectrumScale = module.spectrumScale();
     return !validateRunRequest(request, trial) &&
            trial.parameters.sampleCount > maxComputedSampleCount;
 }
@@ -108,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             plots.forgetCalls();
             const SignalArrays before = module.arrays();
             const double dcBefore = module.dcComponent();
-            const RunOutcome outcome = module.requestRun(request);
+            const RunOutcome outcome = runThrough(module, request);
             plots.show(outcome);
             require(outcome.kind != RunOutcome::Kind::cancelled, "a run in place was cancelled");
             if (const auto refusal = outcome.refusal())

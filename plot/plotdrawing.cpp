@@ -143,25 +143,16 @@ void drawRun(const CompletedRun& run, PlotSurface& waveform, PlotSurface& spectr
     drawZeroLines(waveform);
 }
 
-namespace {
-
-// Stands in for the plot that is not drawn again.
-class NoSurface : public PlotSurface {
-public:
-    void scale(float, float, float, float) override {}
-    void line(float, float, float, float, std::optional<Colour>) override {}
-    void lines(std::span<const UserSegment>, Colour) override {}
-    void clear() override {}
-    void setToolTipText(const std::string&) override {}
-};
-
-}  // namespace
-
 void drawRunPlot(const CompletedRun& run, RunPlot plot, PlotSurface& surface)
 {
-    NoSurface none;
-    if (plot == RunPlot::waveform)
-        drawRun(run, surface, none);
-    else
-        drawRun(run, none, surface);
+    const std::int32_t n = run.parameters.sampleCount;
+    const SignalArrays& a = run.arrays;
+    setPlotScale(surface);
+    if (plot == RunPlot::spectrum) {
+        drawSpectrumLines(surface, a.spectrumMag, n, run.spectrumScale, run.spectrumPeak);
+        return;
+    }
+    drawTickMarks(surface);
+    drawCurves(surface, a.inputSignal, a.outputSignal, n, run.inputPeak, run.outputPeak);
+    drawZeroLines(surface);
 }

@@ -249,6 +249,36 @@ TEST(RunDrawing, CallOrderAcrossSurfaces)
         EXPECT_EQ(line.colour, red);
 }
 
+// A plot drawn again at a new size or zoom makes the picture it made with the run, and
+// reads and draws nothing of the other plot: the spectrum's redraw is given a run
+// without its waveform samples, which it must not touch.
+TEST(RunDrawing, EachPlotRedrawsOnlyItself)
+{
+    Session s;
+    ASSERT_EQ(s.run(entriesWith({{N, "220"}})), std::nullopt);
+    CompletedRun spectrumOnly = *s.module.completedRun();
+    spectrumOnly.arrays.inputSignal = {};
+    spectrumOnly.arrays.outputSignal = {};
+    const std::tuple<RunPlot, const CompletedRun*, const RecordingSurface*> plots[] = {
+        {RunPlot::waveform, s.module.completedRun().get(), &s.plots.waveform},
+        {RunPlot::spectrum, &spectrumOnly, &s.plots.spectrum},
+    };
+    for (const auto& [plot, run, drawn] : plots) {
+        RecordingSurface again;
+        drawRunPlot(*run, plot, again);
+        // What the run drew after clearing the plot.
+        const std::vector<SurfaceCall> expected(drawn->calls().begin() + 1, drawn->calls().end());
+        ASSERT_EQ(again.calls().size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const SurfaceCall& a = again.calls()[i];
+            EXPECT_EQ(std::tuple(a.kind, a.x1, a.y1, a.x2, a.y2, a.colour),
+                      std::tuple(expected[i].kind, expected[i].x1, expected[i].y1, expected[i].x2,
+                                 expected[i].y2, expected[i].colour))
+                << "call " << i;
+        }
+    }
+}
+
 TEST(RunDrawing, DefaultSpectrumUnfiltered)
 {
     Session s;

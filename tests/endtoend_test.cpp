@@ -24,7 +24,7 @@ TEST(EndToEnd, DefaultSineWithFilterThenARefusal)
 {
     ComputationModule module;
     RecordingPlots plots;
-    const RunOutcome outcome = module.requestRun(RunRequest{});
+    const RunOutcome outcome = runThrough(module, RunRequest{});
     ASSERT_EQ(outcome.kind, RunOutcome::Kind::completed);
     ASSERT_EQ(outcome.run, module.completedRun());
     plots.show(outcome);
@@ -92,7 +92,7 @@ TEST(EndToEnd, DefaultSineWithFilterThenARefusal)
     RunEntries reversed;
     reversed.stopLowFreq = "51";
     reversed.stopHighFreq = "49";
-    const RunOutcome refused = module.requestRun(RunRequest{.entries = reversed});
+    const RunOutcome refused = runThrough(module, RunRequest{.entries = reversed});
     EXPECT_EQ(refused, RunOutcome::refused(std::string(messages::bandReversed)));
     plots.show(refused);
     EXPECT_TRUE(plots.untouched());

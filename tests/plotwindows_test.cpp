@@ -4,6 +4,7 @@
 #include "core/samplecount.h"
 #include "plot/plotdrawing.h"
 #include "tests/windowsupport.h"
+#include "ui/zoom.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -11,6 +12,8 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QToolTip>
 
 #include <utility>
@@ -662,6 +665,51 @@ private slots:
         const QImage clock = p.form1->windowIcon().pixmap(32, 32).toImage();
         const QColor body = clock.pixelColor(16, 28);
         QVERIFY(body.red() > 150 && body.green() < 60 && body.blue() < 60);
+    }
+
+    void f1OpensTheGuideAtTheWindowsPart_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("parametri") << "Form1"
+                                   << "La finestra dei parametri";
+        QTest::newRow("forme d'onda") << "Form2"
+                                      << "La finestra «Forme d'onda reali»";
+        QTest::newRow("spettro") << "Form3"
+                                 << "La finestra «Spettro»";
+    }
+
+    // F1 opens the guide, named for a screen reader, with the part about the window it
+    // was pressed in at the top; every step of the zoom scales its text.
+    void f1OpensTheGuideAtTheWindowsPart()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, heading);
+        Program p;
+        p.chooseSignal(0);
+        QVERIFY(p.grafici().texts.isEmpty());
+        p.waveform()->findChild<QAbstractButton*>("Command1")->click();
+        // The small screen of these tests steps the zoom down; at 100 % the guide's text
+        // reaches far enough past each part for that part to come to the top.
+        p.form1->zoom().setPercent(100);
+        QWidget* from = openWindow<QWidget>(qPrintable(window));
+        QApplication::setActiveWindow(from);
+        QVERIFY(QTest::qWaitForWindowActive(from));
+        QTest::keyClick(from, Qt::Key_F1);
+
+        auto* guide = openWindow<QWidget>("Guida");
+        QVERIFY(guide && guide->isVisible());
+        auto* text = guide->findChild<QTextBrowser*>("guideText");
+        QVERIFY(!text->accessibleName().isEmpty());
+        QTRY_COMPARE(text->cursorForPosition(QPoint(4, 4)).block().text(), heading);
+
+        const int base = text->document()->defaultFont().pixelSize();  // at 100 %
+        for (int step : Zoom::steps) {
+            p.form1->zoom().setPercent(step);
+            const int size = text->document()->defaultFont().pixelSize();
+            QVERIFY2(std::abs(size - base * step / 100.0) <= 1,
+                     qPrintable(QStringLiteral("%1 px at %2 %").arg(size).arg(step)));
+        }
     }
 
 private:

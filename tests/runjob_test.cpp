@@ -114,24 +114,19 @@ TEST(FastRun, AgreesWithTheLiteralArithmetic)
 }
 
 // Runs the job on a thread of its own, as the windows do for long runs.
-struct OnAnotherThread : RunExecutor {
-    bool execute(RunJob& job) override
-    {
-        bool completed = false;
-        std::thread worker([&] {
-            RunControl control;
-            completed = job.compute(control);
-        });
-        worker.join();
-        return completed;
-    }
-};
+bool onAnotherThread(RunJob& job)
+{
+    bool completed = false;
+    std::thread worker([&] { completed = computeInPlace(job); });
+    worker.join();
+    return completed;
+}
 
-// Cancels once the job is `share` of the way through (0: before it starts).
-struct CancellingPartWay : RunExecutor {
-    double share = 0;
-    bool execute(RunJob& job) override
-    {
+// Computes the job on a thread of its own and cancels it once it is `share` of the way
+// through (0: before it starts).
+auto cancellingPartWay(double share)
+{
+    return [share](RunJob& job) {
         RunControl control;
         if (share == 0)
             control.cancel();
@@ -142,8 +137,8 @@ struct CancellingPartWay : RunExecutor {
         control.cancel();
         worker.join();
         return completed;
-    }
-};
+    };
+}
 
 TEST(RunExecution, OnAnotherThreadLeavesWhatARunInPlaceLeaves)
 {
@@ -151,9 +146,9 @@ TEST(RunExecution, OnAnotherThreadLeavesWhatARunInPlaceLeaves)
     Session inPlace;
     ASSERT_EQ(inPlace.run(entries), std::nullopt);
     Session threaded;
-    OnAnotherThread executor;
-    ASSERT_EQ(threaded.show(threaded.module.requestRun(RunRequest{.entries = entries}, executor)),
-              std::nullopt);
+    ASSERT_EQ(
+        threaded.show(runThrough(threaded.module, RunRequest{.entries = entries}, onAnotherThread)),
+        std::nullopt);
 
     EXPECT_EQ(threaded.module.arrays().spectrumRe, inPlace.module.arrays().spectrumRe);
     EXPECT_EQ(threaded.module.arrays().spectrumIm, inPlace.module.arrays().spectrumIm);
@@ -175,14 +170,13 @@ TEST(RunExecution, ACancelledRunLeavesTheLastCompletedOne)
                                 s.module.spectrumPeak()};
         s.plots.forgetCalls();
 
-        CancellingPartWay executor;
-        executor.share = share;
         // Large enough to be caught part of the way through; a new zoom changes the
         // spectrum scale the run would have used.
         const RunEntries bigger = entriesWith({{N, "20000"}, {ke, "0.9"}, {W, "2.5"}});
         const std::string readouts = waveformReadout(s.module, WaveformCurve::input, 50, 80) +
                                      spectrumReadout(s.module, 50, 50);
-        const RunOutcome outcome = s.module.requestRun(RunRequest{.entries = bigger}, executor);
+        const RunOutcome outcome =
+            runThrough(s.module, RunRequest{.entries = bigger}, cancellingPartWay(share));
         EXPECT_EQ(outcome, RunOutcome::cancelled());
         s.plots.show(outcome);
 

@@ -7,6 +7,7 @@
 #include "core/runvalidation.h"
 #include "core/signaltype.h"
 #include "recordingplots.h"
+#include "runthrough.h"
 
 #include <gtest/gtest.h>
 
@@ -105,7 +106,7 @@ struct Session {
                                    std::string_view signal = sineSignalItem, bool filterOn = true,
                                    bool filterOff = false)
     {
-        return show(module.requestRun(requestOf(entries, signal, filterOn, filterOff)));
+        return show(runThrough(module, requestOf(entries, signal, filterOn, filterOff)));
     }
 
     // Shows the outcome of a request on the plots; returns its refusal message.

@@ -3,6 +3,7 @@
 #include "core/numberformat.h"
 #include "core/readouts.h"
 #include "plot/plotdrawing.h"
+#include "runthrough.h"
 #include "sanitizers.h"
 #include "tests/windowsupport.h"
 #include "ui/localenumbers.h"
@@ -71,7 +72,7 @@ public:
     CompleteRun(const RunEntries& entries, std::string signalType, bool filterOn, bool filterOff)
     {
         const RunOutcome outcome =
-            m_module.requestRun({entries, std::move(signalType), filterOn, filterOff});
+            runThrough(m_module, {entries, std::move(signalType), filterOn, filterOff});
         m_refusal = outcome.refusal();
         if (outcome.run) {
             m_waveform.plot().clear();

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace {
 
@@ -184,12 +185,11 @@ Form1::Form1(ComputationModule& module, QWidget* parent)
         case Kind::dropDown: {
             m_signalType = new QComboBox(this);
             m_signalType->setEditable(true);
-            // Typing and Enter must not add items: the list holds the two signals only.
+            // Typing and Enter must not add items: the list holds the signals only.
             m_signalType->setInsertPolicy(QComboBox::NoInsert);
-            m_signalType->addItem(
-                QString::fromUtf8(sineSignalItem.data(), static_cast<int>(sineSignalItem.size())));
-            m_signalType->addItem(QString::fromUtf8(pulseSignalItem.data(),
-                                                    static_cast<int>(pulseSignalItem.size())));
+            for (const auto& [type, item] : signalTypeItems)
+                m_signalType->addItem(
+                    QString::fromUtf8(item.data(), static_cast<int>(item.size())));
             m_signalType->setCurrentIndex(-1);
             m_signalType->setEditText(caption);
             m_signalType->setFont(windowFont(12, true));
@@ -214,6 +214,7 @@ Form1::Form1(ComputationModule& module, QWidget* parent)
     creditLabel->setPalette(creditColours);
 
     runButton->setFocus();
+    addGuideKey(*this, GuideWindow::Section::parameters);
 
     m_zoom->follow(*this);
     placeAtTop(*this);
@@ -223,6 +224,7 @@ Form1::~Form1()
 {
     delete m_waveformWindow.data();
     delete m_spectrumWindow.data();
+    delete m_guide.data();
 }
 
 Form2& Form1::waveformWindow()
@@ -231,6 +233,7 @@ Form2& Form1::waveformWindow()
         m_waveformWindow = new Form2(m_module);
         connect(m_waveformWindow, &Form2::closing, this, [this] { m_waveformWindow = nullptr; });
         connect(m_waveformWindow, &Form2::spectrumRequested, this, &Form1::showSpectrumWindow);
+        addGuideKey(*m_waveformWindow, GuideWindow::Section::waveforms);
         m_zoom->follow(*m_waveformWindow);
         placeOnFirstShow(*m_waveformWindow, *m_zoom, *this);
     }
@@ -242,6 +245,7 @@ Form3& Form1::spectrumWindow()
     if (!m_spectrumWindow) {
         m_spectrumWindow = new Form3(m_module);
         connect(m_spectrumWindow, &Form3::closing, this, [this] { m_spectrumWindow = nullptr; });
+        addGuideKey(*m_spectrumWindow, GuideWindow::Section::spectrum);
         m_zoom->follow(*m_spectrumWindow);
         placeOnFirstShow(*m_spectrumWindow, *m_zoom, *this);
     }
@@ -262,14 +266,29 @@ void Form1::showWaveformWindow()
 
 void Form1::showSpectrumWindow()
 {
-    if (const auto refusal = m_module.requestSpectrumWindow()) {
-        showMessage(m_waveformWindow ? static_cast<QWidget*>(m_waveformWindow) : this, *refusal);
+    if (m_module.requestSpectrumWindow()) {
+        showRefusal(m_waveformWindow ? static_cast<QWidget*>(m_waveformWindow) : this);
         return;
     }
     Form3& spectrum = spectrumWindow();
     spectrum.show();
     spectrum.raise();
     spectrum.activateWindow();
+}
+
+void Form1::showGuide(GuideWindow::Section section)
+{
+    if (!m_guide) {
+        m_guide = new GuideWindow;
+        m_guide->followZoom(*m_zoom);
+    }
+    m_guide->showSection(section);
+}
+
+void Form1::addGuideKey(QWidget& window, GuideWindow::Section section)
+{
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &window);
+    connect(key, &QShortcut::activated, this, [this, section] { showGuide(section); });
 }
 
 RunRequest Form1::readRequest() const
@@ -307,7 +326,7 @@ void Form1::showOutcome(const RunOutcome& outcome)
 {
     switch (outcome.kind) {
     case RunOutcome::Kind::refused:
-        showMessage(this, outcome.message);
+        showRefusal(this);
         return;
     case RunOutcome::Kind::cancelled:
         return;
@@ -331,6 +350,11 @@ void Form1::showOutcome(const RunOutcome& outcome)
         formatScientific2(m_module.dcComponent(), localeDecimalSeparator())));
 }
 
+void Form1::showRefusal(QWidget* parent)
+{
+    showMessage(parent, m_module.messageText());
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     // No window of the program stays open without the parameter window.
@@ -338,5 +362,7 @@ void Form1::closeEvent(QCloseEvent* event)
         m_waveformWindow->close();
     if (m_spectrumWindow)
         m_spectrumWindow->close();
+    if (m_guide)
+        m_guide->close();
     event->accept();
 }

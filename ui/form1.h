@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/computationmodule.h"
+#include "ui/guidewindow.h"
 #include "ui/progressrunexecutor.h"
 
 #include <QPointer>
@@ -49,6 +50,9 @@ public slots:
     // spectrum window brought to the front (created if needed) or the refusal message.
     void showSpectrumWindow();
 
+    // F1 in any of the three windows: the guide, created if needed, at `section`.
+    void showGuide(GuideWindow::Section section);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -60,6 +64,13 @@ private:
     // completed run clears both plots, shows the waveform window and is drawn.
     void showOutcome(const RunOutcome& outcome);
 
+    // The message box of a refused request, over `parent`: the text the module kept of
+    // the refusal, whichever check made it.
+    void showRefusal(QWidget* parent);
+
+    // Makes F1 in `window` open the guide at `section`.
+    void addGuideKey(QWidget& window, GuideWindow::Section section);
+
     ComputationModule& m_module;
     Zoom* m_zoom;
     ProgressRunExecutor m_runExecutor{this};
@@ -70,4 +81,5 @@ private:
     QRadioButton* m_filterOff = nullptr;
     QPointer<Form2> m_waveformWindow;
     QPointer<Form3> m_spectrumWindow;
+    QPointer<GuideWindow> m_guide;
 };
