@@ -6,6 +6,7 @@
 #include "ui/qtitaliantexts.h"
 #include "ui/zoom.h"
 
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
@@ -186,6 +187,40 @@ private slots:
         QCOMPARE(readoutAt(plot, QPoint(0, 0)), topLeft);
         QCOMPARE(readoutAt(plot, QPoint(after.width(), after.height())), bottomRight);
         QLocale::setDefault(QLocale::system());
+    }
+
+    // At every step each caption has the height its lines need in its font at that step:
+    // a font rounded to whole pixels may need more than the box scaled in proportion.
+    void noCaptionIsCutAtAnyStep_data()
+    {
+        QTest::addColumn<int>("percent");
+        for (const int step : Zoom::steps)
+            QTest::addRow("%d %%", step) << step;
+    }
+
+    void noCaptionIsCutAtAnyStep()
+    {
+        QFETCH(int, percent);
+        Program p;
+        p.chooseSignal(0);
+        QVERIFY(p.grafici().texts.isEmpty());
+        p.waveform()->findChild<QAbstractButton*>("Command1")->click();
+        p.form1->zoom().setPercent(percent);
+        for (const QWidget* window :
+             {static_cast<QWidget*>(p.form1.get()), static_cast<QWidget*>(p.waveform()),
+              static_cast<QWidget*>(p.spectrum())})
+            for (const QLabel* label : window->findChildren<QLabel*>()) {
+                if (!label->isVisible() || label->text().isEmpty())
+                    continue;
+                const int needed = label->wordWrap() ? label->heightForWidth(label->width())
+                                                     : label->sizeHint().height();
+                // As at 100 %, the last line may leave out its spacing below the descenders.
+                QVERIFY2(needed - 1 <= label->height(),
+                         qPrintable(QStringLiteral("%1 \"%2\": %3 px of %4")
+                                        .arg(label->objectName(), label->text())
+                                        .arg(needed)
+                                        .arg(label->height())));
+            }
     }
 
     void zoomedPlotsAreDrawnAgainNotStretched()

@@ -119,6 +119,18 @@ private slots:
         }
     }
 
+    // "Grafici" has the focus from the start, and shows it before any key has moved it.
+    void theFocusShowsFromTheStart()
+    {
+        Program p;
+        QVERIFY(QTest::qWaitForWindowActive(p.form1.get()));
+        auto* grafici = p.control("Command2");
+        QVERIFY(grafici->hasFocus());
+        const QImage focused = grafici->grab().toImage();
+        grafici->clearFocus();
+        QVERIFY(grafici->grab().toImage() != focused);
+    }
+
     void enterDoesNotPressGrafici()
     {
         Program p;

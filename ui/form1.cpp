@@ -7,6 +7,7 @@
 #include "ui/captionlabel.h"
 #include "ui/commandbutton.h"
 #include "ui/entryhints.h"
+#include "ui/focusmark.h"
 #include "ui/fonts.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -214,6 +215,7 @@ Form1::Form1(ComputationModule& module, QWidget* parent)
     creditLabel->setPalette(creditColours);
 
     runButton->setFocus();
+    showFocusFromTheStart(*this);
     addGuideKey(*this, GuideWindow::Section::parameters);
 
     m_zoom->follow(*this);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/plotwindow.h"
 
+#include "ui/focusmark.h"
+
 #include <QCloseEvent>
 #include <QFrame>
 
@@ -15,6 +17,7 @@ PlotWindow::PlotWindow(QWidget* parent) : QWidget(parent)
     // parameter window: showing it must not take the focus from there. "Visualizza
     // spettro" activates the spectrum window itself.
     setAttribute(Qt::WA_ShowWithoutActivating);
+    showFocusFromTheStart(*this);
 }
 
 void PlotWindow::addBlankPicture(const QRect& place)

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFont>
+#include <QLabel>
 #include <QPointer>
 #include <QScreen>
 #include <QToolTip>
@@ -51,6 +52,27 @@ QFont scaled(QFont font, int percent)
     return font;
 }
 
+// A font rounded to whole pixels is not the 100 % font scaled exactly: a caption's lines
+// may be wider, and wrap once more, or taller than its box scaled in proportion. The
+// box first widens a little, so that the caption wraps as at 100 %, then grows downwards
+// to the height its lines take at this step. As at 100 %, the last line may leave out
+// the one pixel of spacing below its descenders.
+void keepCaptionWhole(QLabel& label)
+{
+    const auto needed = [&label](int width) {
+        return (label.wordWrap() ? label.heightForWidth(width) : label.sizeHint().height()) - 1;
+    };
+    if (needed(label.width()) <= label.height())
+        return;
+    const int widest = label.width() + label.width() / 4;
+    int width = label.width();
+    while (label.wordWrap() && width < widest && needed(width) > label.height())
+        ++width;
+    if (needed(width) >= needed(label.width()))
+        width = label.width();
+    label.resize(width, std::max(label.height(), needed(width)));
+}
+
 // What a window that follows the zoom keeps of itself as laid out at 100 %.
 class ZoomedWindow : public QObject {
 public:
@@ -87,6 +109,8 @@ public:
             if (!widget)
                 continue;
             widget->setGeometry(scaled(place, percent));
+            if (auto* label = qobject_cast<QLabel*>(widget.data()); label && percent != 100)
+                keepCaptionWhole(*label);
             if (auto* plot = qobject_cast<PlotWidget*>(widget.data()))
                 plot->fitImage();
         }
