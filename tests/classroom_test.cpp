@@ -158,7 +158,8 @@ private slots:
                 items << action->text() + QLatin1Char('|') + action->shortcut().toString();
         QCOMPARE(items.mid(2),
                  (QStringList{QStringLiteral("Ingrandisci|Ctrl++"), QStringLiteral("Riduci|Ctrl+-"),
-                              QStringLiteral("Dimensioni originali|Ctrl+0")}));
+                              QStringLiteral("Dimensioni originali|Ctrl+0"),
+                              QStringLiteral("Parametri|F2")}));
         menu->close();
         for (qsizetype i = 0; i < windows.size(); ++i)
             QVERIFY(layoutOf(*windows[i]) == original[i]);

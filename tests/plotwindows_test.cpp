@@ -712,6 +712,29 @@ private slots:
         }
     }
 
+    // F2 in either plot window brings the parameter window forward with the focus in
+    // the entry last used, N before any.
+    void f2BringsTheEntriesBack()
+    {
+        Program p;
+        p.chooseSignal(0);
+        QVERIFY(p.grafici().texts.isEmpty());
+        p.waveform()->findChild<QAbstractButton*>("Command1")->click();
+        const auto f2In = [&p](QWidget* window) {
+            QApplication::setActiveWindow(window);
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QTest::keyClick(window, Qt::Key_F2);
+            QVERIFY(QTest::qWaitForWindowActive(p.form1.get()));
+        };
+        f2In(p.waveform());
+        QCOMPARE(QApplication::focusWidget(), p.control("Text13"));
+
+        p.control("Text1")->setFocus();
+        p.control("Command2")->setFocus();
+        f2In(p.spectrum());
+        QCOMPARE(QApplication::focusWidget(), p.control("Text1"));
+    }
+
 private:
     QLocale m_locale;
 };

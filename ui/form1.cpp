@@ -19,6 +19,8 @@
 #include "ui/windowplacement.h"
 #include "ui/zoom.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -217,6 +219,11 @@ Form1::Form1(ComputationModule& module, QWidget* parent)
     runButton->setFocus();
     showFocusFromTheStart(*this);
     addGuideKey(*this, GuideWindow::Section::parameters);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now->window() == this &&
+            (qobject_cast<QLineEdit*>(now) || qobject_cast<QComboBox*>(now)))
+            m_lastEntry = now;
+    });
 
     m_zoom->follow(*this);
     placeAtTop(*this);
@@ -237,6 +244,7 @@ Form2& Form1::waveformWindow()
         connect(m_waveformWindow, &Form2::spectrumRequested, this, &Form1::showSpectrumWindow);
         addGuideKey(*m_waveformWindow, GuideWindow::Section::waveforms);
         m_zoom->follow(*m_waveformWindow);
+        addEntriesKey(*m_waveformWindow);
         placeOnFirstShow(*m_waveformWindow, *m_zoom, *this);
     }
     return *m_waveformWindow;
@@ -249,9 +257,30 @@ Form3& Form1::spectrumWindow()
         connect(m_spectrumWindow, &Form3::closing, this, [this] { m_spectrumWindow = nullptr; });
         addGuideKey(*m_spectrumWindow, GuideWindow::Section::spectrum);
         m_zoom->follow(*m_spectrumWindow);
+        addEntriesKey(*m_spectrumWindow);
         placeOnFirstShow(*m_spectrumWindow, *m_zoom, *this);
     }
     return *m_spectrumWindow;
+}
+
+void Form1::addEntriesKey(QWidget& window)
+{
+    // F2 is taken by no desktop, and renames nothing in a window without files.
+    auto* entries = new QAction(QStringLiteral("Parametri"), &window);
+    entries->setShortcut(QKeySequence(Qt::Key_F2));
+    entries->setShortcutContext(Qt::WindowShortcut);
+    connect(entries, &QAction::triggered, this, &Form1::showEntries);
+    window.addAction(entries);
+}
+
+void Form1::showEntries()
+{
+    show();
+    raise();
+    activateWindow();
+    QWidget* entry =
+        m_lastEntry ? m_lastEntry.data() : findChild<QLineEdit*>(QStringLiteral("Text13"));
+    entry->setFocus(Qt::ShortcutFocusReason);
 }
 
 void Form1::showWaveformWindow()

@@ -53,6 +53,10 @@ public slots:
     // F1 in any of the three windows: the guide, created if needed, at `section`.
     void showGuide(GuideWindow::Section section);
 
+    // F2 in a plot window, "Parametri" in its menu: this window in front and active, with
+    // the focus in the entry last used (N before any).
+    void showEntries();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -71,6 +75,10 @@ private:
     // Makes F1 in `window` open the guide at `section`.
     void addGuideKey(QWidget& window, GuideWindow::Section section);
 
+    // Makes F2 in the plot window `window` bring the entries back (showEntries), and
+    // offers it in the window's menu.
+    void addEntriesKey(QWidget& window);
+
     ComputationModule& m_module;
     Zoom* m_zoom;
     ProgressRunExecutor m_runExecutor{this};
@@ -82,4 +90,6 @@ private:
     QPointer<Form2> m_waveformWindow;
     QPointer<Form3> m_spectrumWindow;
     QPointer<GuideWindow> m_guide;
+    // The entry box or drop-down that last had the focus.
+    QPointer<QWidget> m_lastEntry;
 };
