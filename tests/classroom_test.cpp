@@ -126,8 +126,11 @@ private slots:
         p.waveform()->findChild<QAbstractButton*>("Command1")->click();
         QList<QWidget*> windows{p.form1.get(), p.waveform(), p.spectrum()};
         QList<Layout> original;
-        for (QWidget* window : windows)
+        QList<QPoint> places;
+        for (QWidget* window : windows) {
             original << layoutOf(*window);
+            places << window->pos();
+        }
         const QImage waveform = p.waveform()->plot().image().copy();
         const QImage spectrum = p.spectrum()->plot().image().copy();
 
@@ -146,6 +149,15 @@ private slots:
         QCOMPARE(p.form1->zoom().percent(), 150);
         pressIn(p.spectrum(), Qt::Key_0);
         QCOMPARE(p.form1->zoom().percent(), 100);
+        // The steps that pushed the windows to keep them on the screen are undone.
+        for (qsizetype i = 0; i < windows.size(); ++i)
+            QCOMPARE(windows[i]->pos(), places[i]);
+        // A window the user has moved stays where the user put it.
+        const QPoint moved = p.waveform()->pos() + QPoint(30, -20);
+        p.waveform()->move(moved);
+        pressIn(p.form1.get(), Qt::Key_Minus);
+        pressIn(p.form1.get(), Qt::Key_0);
+        QCOMPARE(p.waveform()->pos(), moved);
 
         // The plots' menu offers the same three steps, with their shortcuts.
         PlotWidget& plot = p.waveform()->plot();

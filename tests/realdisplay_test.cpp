@@ -66,8 +66,10 @@ bool waitFor(const QString& what, const std::function<bool()>& condition)
 bool shown(QWidget* window)
 {
     return waitFor(window->objectName() + QStringLiteral(" exposed"),
-                   [window] { return window->isVisible() && window->windowHandle() &&
-                                     window->windowHandle()->isExposed(); }) &&
+                   [window] {
+                       return window->isVisible() && window->windowHandle() &&
+                              window->windowHandle()->isExposed();
+                   }) &&
            waitFor(QStringLiteral("the window manager's frame"),
                    [] { return !settledFrameMargins().isNull(); });
 }
@@ -263,6 +265,9 @@ private slots:
         Program p;
         QVERIFY(defaultRunWithSpectrum(p));
         const int chosen = p.form1->zoom().percent();
+        QList<QPoint> places;
+        for (const QWidget* window : windowsOf(p))
+            places << window->geometry().topLeft();
         QString outside;
         for (int press = 0; press < 4; ++press) {
             QTest::keyClick(p.form1.get(), Qt::Key_Plus, Qt::ControlModifier);
@@ -282,6 +287,12 @@ private slots:
         QVERIFY2(waitFor(QStringLiteral("every window inside the screen"),
                          [&] { return insideScreen(windowsOf(p), &outside); }),
                  qPrintable(outside));
+        // Back where the first run put them, whatever the larger steps pushed.
+        const QList<QWidget*> windows = windowsOf(p);
+        for (qsizetype i = 0; i < windows.size(); ++i)
+            QVERIFY2(waitFor(windows[i]->objectName() + QStringLiteral(" back in its place"),
+                             [&] { return windows[i]->geometry().topLeft() == places[i]; }),
+                     qPrintable(describe(windows[i])));
     }
 
     void everyWindowLiesInsideTheScreen()

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -117,6 +118,24 @@ public:
         m_window.resize(scaled(m_size, percent));
     }
 
+    // Where the window stood at each step it has been seen at, so that a return to a
+    // step puts it back there; forgotten once the user moves it.
+    void rememberPlace(int percent)
+    {
+        if (m_placedAt && m_window.pos() != *m_placedAt)
+            m_places.clear();
+        m_places[percent] = m_window.pos();
+    }
+
+    void returnToPlace(int percent)
+    {
+        if (const auto place = m_places.find(percent); place != m_places.end())
+            m_window.move(place->second);
+    }
+
+    // Notes where the zoom left the window: a later place elsewhere is the user's.
+    void notePlaced() { m_placedAt = m_window.pos(); }
+
     QList<QAction*> actions;
     bool shown = false;
 
@@ -126,6 +145,8 @@ private:
     QSize m_size;
     std::vector<std::pair<QPointer<QWidget>, QRect>> m_controls;
     std::vector<std::pair<QPointer<QWidget>, QFont>> m_fonts;
+    std::map<int, QPoint> m_places;
+    std::optional<QPoint> m_placedAt;
 };
 
 ZoomedWindow* findZoomed(const QWidget& window)
@@ -182,10 +203,21 @@ void Zoom::setPercent(int percent)
     });
     if (*nearest == m_percent)
         return;
+    const auto eachShown = [this](const auto& act) {
+        for (const QPointer<QWidget>& window : m_windows)
+            if (window && window->isVisible())
+                if (ZoomedWindow* zoomed = findZoomed(*window))
+                    act(*zoomed);
+    };
+    eachShown([this](ZoomedWindow& zoomed) { zoomed.rememberPlace(m_percent); });
     m_percent = *nearest;
     QToolTip::setFont(scaled(m_toolTipFont, m_percent));
     emit changed(m_percent);
+    // Back at a step seen before, each window returns to where it stood at it; a step
+    // that pushed the windows to keep them on the screen is then undone.
+    eachShown([this](ZoomedWindow& zoomed) { zoomed.returnToPlace(m_percent); });
     keepInsideScreens();
+    eachShown([](ZoomedWindow& zoomed) { zoomed.notePlaced(); });
     updateActions();
 }
 
