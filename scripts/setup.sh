@@ -26,6 +26,9 @@ if [[ $mode == test ]]; then
   packages+=(weston xwayland qt6-wayland)
   # The screen reader's bridge: the AT-SPI bus on a D-Bus session, read from Python.
   packages+=(dbus at-spi2-core python3-pyatspi)
+  # The tables a student copies or saves, imported by LibreOffice Calc, headless, and
+  # read back from the workbook it writes.
+  packages+=(libreoffice-calc-nogui unzip)
 fi
 
 as_root=()
