@@ -6,9 +6,13 @@
 #include "ui/qtitaliantexts.h"
 #include "ui/zoom.h"
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -264,6 +268,28 @@ private slots:
             items << action->text();
         QVERIFY2(items.join(u'|').contains(QStringLiteral("Incolla")),
                  qPrintable(items.join(u'|')));
+
+        // So are the plots' save dialogs, Qt's own rather than the desktop's.
+        QStandardPaths::setTestModeEnabled(true);
+        p.chooseSignal(0);
+        QVERIFY(p.grafici().texts.isEmpty());
+        QStringList buttons;
+        QTimer poll;
+        poll.setInterval(5);
+        connect(&poll, &QTimer::timeout, [&buttons] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            for (const QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons())
+                buttons << button->text();
+            dialog->reject();
+        });
+        poll.start();
+        for (QAction* action : p.waveform()->plot().findChild<QMenu*>()->actions())
+            if (action->text() == QStringLiteral("Salva dati…"))
+                action->trigger();
+        poll.stop();
+        QCOMPARE(buttons, (QStringList{QStringLiteral("&Salva"), QStringLiteral("Annulla")}));
     }
 };
 
