@@ -12,12 +12,14 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStandardPaths>
 
+#include <memory>
 #include <new>
 
 namespace {
