@@ -65,6 +65,5 @@ const SignalArrays& ComputationModule::arrays() const
 
 double ComputationModule::dcComponent() const
 {
-    const SignalArrays& a = arrays();
-    return a.spectrumMag.empty() ? 0.0 : a.spectrumMag.front() / 2;
+    return dcValue(arrays());
 }

@@ -162,14 +162,15 @@ bool fastInverseTransform(std::span<const double> re, std::span<const double> im
 {
     const std::int32_t n = sampleCount;
     assert(n >= 1);
-    [[maybe_unused]] const auto size = static_cast<std::size_t>(n);
+    [[maybe_unused]] const auto size = static_cast<std::size_t>(n) + 1;
     assert(re.size() >= size && im.size() >= size && output.size() >= size);
 
     const LaneKernel& kernel = chosenKernel(options);
-    return forEachBlock(n, kernel.width, options, [&](std::int32_t first) {
+    const std::int64_t samples = static_cast<std::int64_t>(n) + 1;
+    return forEachBlock(samples, kernel.width, options, [&](std::int32_t first) {
         std::array<double, maxLanes> block{};
         kernel.inverse(re.data(), im.data(), n, windowTime, first, block.data());
-        for (std::int32_t lane = 0; lane < kernel.width && first + lane < n; ++lane)
+        for (std::int32_t lane = 0; lane < kernel.width && first + lane <= n; ++lane)
             output[static_cast<std::size_t>(first + lane)] = block[static_cast<std::size_t>(lane)];
     });
 }

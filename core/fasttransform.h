@@ -27,7 +27,7 @@ bool fastForwardTransform(std::span<const double> input, std::int32_t sampleCoun
                           double windowTime, std::span<double> re, std::span<double> im,
                           const TransformOptions& options = {});
 
-// As inverseTransform: samples 0..N - 1. Returns false, with the output partly
+// As inverseTransform: samples 0..N. Returns false, with the output partly
 // written, when the control asks to cancel.
 bool fastInverseTransform(std::span<const double> re, std::span<const double> im,
                           std::int32_t sampleCount, double windowTime, std::span<double> output,

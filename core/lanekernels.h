@@ -26,8 +26,8 @@ template <int width, LaneFamily family>
 void forwardLines(const double* input, std::int32_t sampleCount, double windowTime,
                   std::int32_t first, double* re, double* im);
 
-// Samples first..first + width - 1 of the reconstruction from lines 0..N - 1,
-// written to output[0..width - 1].
+// Samples first..first + width - 1 of the reconstruction from lines 0..N - 1 (any
+// sample index, N and past it included), written to output[0..width - 1].
 template <int width, LaneFamily family>
 void inverseSamples(const double* re, const double* im, std::int32_t sampleCount, double windowTime,
                     std::int32_t first, double* output);

@@ -34,6 +34,12 @@ constexpr std::string_view outOfMemory = "Memoria insufficiente per tanti campio
 // A table of a run's numbers too large for the memory left, asked for with "Copia dati".
 constexpr std::string_view outOfMemoryToCopy = "Memoria insufficiente per copiare tanti dati! ";
 
+// A file that "Salva immagine…" or "Salva dati…" could not write (the folder cannot be
+// written, the disk is full); the file's name follows it.
+constexpr std::string_view fileNotSaved =
+    "Impossibile salvare il file: controlla che la cartella si possa scrivere e che il "
+    "disco non sia pieno. ";
+
 // The refusals of "Visualizza spettro": the spectrum is shown only for a window that
 // holds a whole number of periods of both signals.
 constexpr std::string_view windowNotWhole =

@@ -57,9 +57,9 @@ bool RunJob::compute(RunControl& control)
     fillWithZeros(m_arrays.inputSignal, size);
     synthesiseInput(m_record.signalType, p, m_record.periodCount, m_arrays.inputSignal);
 
-    // One unit of work a line of the transform or a sample of the reconstruction:
-    // each costs N sine-and-cosine pairs.
-    control.setTotalWork(highestLine(n) + std::int64_t{1} + n);
+    // One unit of work a line of the transform (0..K) or a sample of the reconstruction
+    // (0..N): each costs N sine-and-cosine pairs.
+    control.setTotalWork(highestLine(n) + std::int64_t{1} + n + 1);
     const TransformOptions options{.control = &control};
     fillWithZeros(m_arrays.spectrumRe, size);
     fillWithZeros(m_arrays.spectrumIm, size);

@@ -16,3 +16,11 @@ struct SignalArrays {
 
     bool operator==(const SignalArrays&) const = default;
 };
+
+// The D.C. value: half of S(0), which is twice the absolute mean of V(t) over the
+// window (0 before any run). The spectrum window shows it beside the plot, and the
+// spectrum's table gives it on line 0.
+inline double dcValue(const SignalArrays& arrays)
+{
+    return arrays.spectrumMag.empty() ? 0.0 : arrays.spectrumMag.front() / 2;
+}

@@ -57,10 +57,10 @@ void inverseTransform(std::span<const double> re, std::span<const double> im,
 {
     const std::int32_t n = sampleCount;
     assert(n >= 1);
-    [[maybe_unused]] const auto size = static_cast<std::size_t>(n);
+    [[maybe_unused]] const auto size = static_cast<std::size_t>(n) + 1;
     assert(re.size() >= size && im.size() >= size && output.size() >= size);
 
-    for (std::int32_t i = 0; i < n; ++i) {
+    for (std::int32_t i = 0; i <= n; ++i) {
         const auto sample = static_cast<std::size_t>(i);
         output[sample] = 0;
         for (std::int32_t k = 0; k < n; ++k) {

@@ -26,7 +26,9 @@ void amplitudeSpectrum(std::span<const double> re, std::span<const double> im,
                        std::int32_t sampleCount, double windowTime, std::span<double> magnitude);
 
 // Vr(n) = sum over k = 0..N-1 of (cos * re(k) - sin * im(k)) * (1 / W) for
-// n = 0..N-1; index N is left as it is. With an unfiltered spectrum this gives back
-// the input to rounding error.
+// n = 0..N. Sample N is the rebuilt signal at t = W: the sum repeats every N samples,
+// so it equals Vr(0) to rounding error, as a periodic signal must. With an unfiltered
+// spectrum this gives back the input to rounding error. Requires spans of N + 1
+// elements.
 void inverseTransform(std::span<const double> re, std::span<const double> im,
                       std::int32_t sampleCount, double windowTime, std::span<double> output);

@@ -26,6 +26,9 @@ if [[ $mode == test ]]; then
   packages+=(weston xwayland qt6-wayland)
   # The screen reader's bridge: the AT-SPI bus on a D-Bus session, read from Python.
   packages+=(dbus at-spi2-core python3-pyatspi)
+  # The tables a student copies or saves, imported by LibreOffice Calc, headless, and
+  # read back from the workbook it writes.
+  packages+=(libreoffice-calc-nogui unzip)
 fi
 
 as_root=()
@@ -69,11 +72,13 @@ if [[ $mode == test ]]; then
   install_missing "libclang-rt-$clang_major-dev"
 fi
 
-# ctest lists the tests it skipped, but not why: GoogleTest wrote why after "Skipped".
+# ctest lists the tests it skipped, but not why: GoogleTest wrote why after "Skipped",
+# Qt Test on its "SKIP" line.
 show_skipped() {
   local log=$1/Testing/Temporary/LastTest.log
   [[ -f $log ]] || return 0
   awk '/^[0-9]+\/[0-9]+ Test: / { name = $3 }
+       /^SKIP   : / { sub(/^SKIP   : /, ""); printf "Skipped %s: %s\n", name, $0; next }
        /: Skipped$/ { reason = 1; printf "Skipped %s:", name; next }
        reason && /^\[  SKIPPED \]/ { reason = 0; print ""; next }
        reason { printf " %s", $0 }' "$log"

@@ -6,10 +6,14 @@
 #include "ui/qtitaliantexts.h"
 #include "ui/zoom.h"
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -159,7 +163,8 @@ private slots:
         pressIn(p.form1.get(), Qt::Key_0);
         QCOMPARE(p.waveform()->pos(), moved);
 
-        // The plots' menu offers the same three steps, with their shortcuts.
+        // The plots' menu offers the same three steps, with their shortcuts, after its
+        // two copy and two save items.
         PlotWidget& plot = p.waveform()->plot();
         QTest::mouseClick(&plot, Qt::RightButton, Qt::NoModifier, plot.rect().center());
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -168,7 +173,7 @@ private slots:
         for (const QAction* action : menu->actions())
             if (!action->isSeparator())
                 items << action->text() + QLatin1Char('|') + action->shortcut().toString();
-        QCOMPARE(items.mid(2),
+        QCOMPARE(items.mid(4),
                  (QStringList{QStringLiteral("Ingrandisci|Ctrl++"), QStringLiteral("Riduci|Ctrl+-"),
                               QStringLiteral("Dimensioni originali|Ctrl+0"),
                               QStringLiteral("Parametri|F2")}));
@@ -319,6 +324,28 @@ private slots:
             items << action->text();
         QVERIFY2(items.join(u'|').contains(QStringLiteral("Incolla")),
                  qPrintable(items.join(u'|')));
+
+        // So are the plots' save dialogs, Qt's own rather than the desktop's.
+        QStandardPaths::setTestModeEnabled(true);
+        p.chooseSignal(0);
+        QVERIFY(p.grafici().texts.isEmpty());
+        QStringList buttons;
+        QTimer poll;
+        poll.setInterval(5);
+        connect(&poll, &QTimer::timeout, [&buttons] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            for (const QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons())
+                buttons << button->text();
+            dialog->reject();
+        });
+        poll.start();
+        for (QAction* action : p.waveform()->plot().findChild<QMenu*>()->actions())
+            if (action->text() == QStringLiteral("Salva dati…"))
+                action->trigger();
+        poll.stop();
+        QCOMPARE(buttons, (QStringList{QStringLiteral("&Salva"), QStringLiteral("Annulla")}));
     }
 };
 

@@ -240,10 +240,14 @@ TEST(RunDrawing, CallOrderAcrossSurfaces)
     for (std::size_t i = 0; i < 440; ++i)
         ASSERT_EQ(w[27 + i].colour, i < 220 ? black : red) << "curve segment " << i;
     EXPECT_FLOAT_EQ(w[27].x1, 0);
-    // The pulse train leaves sample N at 0 and Vr(N) is never rebuilt, so both curves
-    // end on their zero lines at the right edge.
+    // The pulse train leaves sample N at 0, so V(t) ends on its zero line; Vr(t) is
+    // rebuilt at t = W too, where it has come round to its value at t = 0, with no drop
+    // to its zero line at the right edge.
     expectLine(w[27 + 219], w[27 + 219].x1, w[27 + 219].y1, 100, 75, black, "last V segment");
-    expectLine(w[27 + 439], w[27 + 439].x1, w[27 + 439].y1, 100, 25, red, "last Vr segment");
+    expectLine(w[27 + 439], w[27 + 439].x1, w[27 + 439].y1, 100, w[27 + 439].y2, red,
+               "last Vr segment");
+    EXPECT_NEAR(w[27 + 439].y2, w[27 + 220].y1, 1e-4);
+    EXPECT_GT(std::fabs(w[27 + 439].y2 - 25), 1);
     expectZeroLines(w, 27 + 440);
     for (const SurfaceCall& line : s.plots.spectrum.lines())
         EXPECT_EQ(line.colour, red);

@@ -1,13 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/messages.h"
+#include "core/runtables.h"
+#include "plot/plotdrawing.h"
+#include "recordingsurface.h"
 #include "tests/windowsupport.h"
+#include "ui/messagebox.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -17,6 +28,8 @@ namespace {
 
 const QString copyImage = QStringLiteral("Copia immagine");
 const QString copyData = QStringLiteral("Copia dati");
+const QString saveImage = QStringLiteral("Salva immagine…");
+const QString saveData = QStringLiteral("Salva dati…");
 
 PlotWidget& plotOf(QWidget* window)
 {
@@ -55,8 +68,8 @@ void choose(PlotWidget& plot, const QString& text)
     QVERIFY(!menu->isVisible());
 }
 
-// The enabled state of the two copy items, in the order they are listed; the zoom's
-// items follow them.
+// The enabled state of the two copy and the two save items, in the order they are
+// listed; the zoom's items follow them.
 QList<bool> itemsEnabled(PlotWidget& plot)
 {
     QMenu* menu = rightClick(plot);
@@ -64,14 +77,62 @@ QList<bool> itemsEnabled(PlotWidget& plot)
         return {};
     QStringList texts;
     QList<bool> enabled;
-    for (QAction* action : menu->actions().mid(0, 2)) {
+    for (QAction* action : menu->actions().mid(0, 4)) {
         texts << action->text();
         enabled << action->isEnabled();
     }
     menu->close();
-    if (texts != QStringList{copyImage, copyData})
+    if (texts != QStringList{copyImage, copyData, saveImage, saveData})
         return {};
     return enabled;
+}
+
+// What the save dialog showed when it opened.
+struct SaveDialogSeen {
+    QString title;
+    QString directory;
+    QString proposedName;
+};
+
+// Chooses the save item `text` from the plot's menu and, in the dialog it opens, the
+// file `path`, as the user does; every message box is answered with OK.
+SaveDialogSeen saveThroughDialog(PlotWidget& plot, const QString& text, const QString& path,
+                                 MessagesSeen* messages = nullptr)
+{
+    SaveDialogSeen seen;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !seen.title.isEmpty())
+            return;
+        seen.title = dialog->windowTitle();
+        seen.directory = dialog->directory().absolutePath();
+        seen.proposedName = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+        dialog->selectFile(path);
+        // As the dialog's "Salva" button does.
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    poll.start();
+    const MessagesSeen boxes = acceptMessages([&] { choose(plot, text); });
+    poll.stop();
+    if (messages)
+        *messages = boxes;
+    return seen;
+}
+
+// Where the save dialogs open: the documents folder, or the home folder on a system
+// that has none.
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? QDir(documents).absolutePath() : QDir::homePath();
+}
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The clipboard's text split as a spreadsheet splits it: lines, then cells at tabs.
@@ -86,13 +147,12 @@ QList<QStringList> clipboardCells()
     return rows;
 }
 
-// A cell read with the point as decimal separator, as a spreadsheet in any locale
-// reads pasted numbers it is told are in that form.
+// A cell read with the decimal comma, as a spreadsheet in Italian reads it.
 double number(const QString& cell)
 {
     bool ok = false;
-    const double value = cell.toDouble(&ok);
-    return ok ? value : std::nan("");
+    const double value = QLocale(QLocale::Italian, QLocale::Italy).toDouble(cell, &ok);
+    return ok && !cell.contains(QLatin1Char('.')) ? value : std::nan("");
 }
 
 QImage clipboardImage()
@@ -114,6 +174,10 @@ class PlotCopyTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The file dialogs keep their history in Qt's settings: the tests' own, not the
+    // user's.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void init()
     {
         m_locale = QLocale();
@@ -127,7 +191,7 @@ private slots:
     }
 
     // The default run with the sine signal and "Filtro ON": the table holds its arrays
-    // exactly, with the point, even where the locale writes a comma.
+    // exactly, with the decimal comma of the Italian locale.
     void theWaveformDataAreTheRunsSamples()
     {
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
@@ -150,7 +214,8 @@ private slots:
         }
     }
 
-    // Lines 0..500 of the default run, the stop band 49..51 Hz (lines 98..102) marked.
+    // Lines 0..500 of the default run, the stop band 49..51 Hz (lines 98..102) marked;
+    // line 0 is the D.C. value that the window shows.
     void theSpectrumDataAreTheRunsLines()
     {
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
@@ -162,13 +227,16 @@ private slots:
         const QList<QStringList> rows = clipboardCells();
         const SignalArrays& a = p.module.arrays();
         QCOMPARE(rows.size(), 502);
-        QCOMPARE(rows[0], (QStringList{"k", "f [Hz]", "S(f)", "azzerata dal filtro"}));
+        QCOMPARE(rows[0], (QStringList{"k", "f [Hz]", "S(f) (k = 0: D.C. = S(0)/2)",
+                                       "azzerata dal filtro"}));
+        QCOMPARE(p.spectrum()->findChild<QLabel*>("Label1")->text(), QStringLiteral("2,50E+01"));
         for (int k = 0; k <= 500; ++k) {
             const QStringList& row = rows[k + 1];
             QCOMPARE(row.size(), 4);
             QCOMPARE(row[0], QString::number(k));
             QCOMPARE(number(row[1]), k / 2.0);
-            QCOMPARE(number(row[2]), a.spectrumMag[static_cast<std::size_t>(k)]);
+            QCOMPARE(number(row[2]),
+                     k == 0 ? p.module.dcComponent() : a.spectrumMag[static_cast<std::size_t>(k)]);
             QCOMPARE(row[3], k >= 98 && k <= 102 ? QStringLiteral("sì") : QStringLiteral("no"));
         }
     }
@@ -227,7 +295,7 @@ private slots:
         Form3& spectrum = p.form1->spectrumWindow();
         waveform.show();
         spectrum.show();
-        const QList<bool> disabled{false, false};
+        const QList<bool> disabled{false, false, false, false};
         for (QWidget* window :
              {static_cast<QWidget*>(&waveform), static_cast<QWidget*>(&spectrum)}) {
             PlotWidget& plot = plotOf(window);
@@ -240,17 +308,17 @@ private slots:
 
         p.chooseSignal(0);
         QVERIFY(p.grafici().texts.isEmpty());
-        QCOMPARE(itemsEnabled(plotOf(p.waveform())), (QList<bool>{true, true}));
-        QCOMPARE(itemsEnabled(plotOf(p.spectrum())), (QList<bool>{true, true}));
+        QCOMPARE(itemsEnabled(plotOf(p.waveform())), (QList<bool>{true, true, true, true}));
+        QCOMPARE(itemsEnabled(plotOf(p.spectrum())), (QList<bool>{true, true, true, true}));
 
         p.spectrum()->close();
         p.waveform()->findChild<QAbstractButton*>("Command1")->click();
         QVERIFY(p.spectrum() && p.spectrum()->isVisible());
         QCOMPARE(itemsEnabled(plotOf(p.spectrum())), disabled);
-        QCOMPARE(itemsEnabled(plotOf(p.waveform())), (QList<bool>{true, true}));
+        QCOMPARE(itemsEnabled(plotOf(p.waveform())), (QList<bool>{true, true, true, true}));
 
         QVERIFY(p.grafici().texts.isEmpty());
-        QCOMPARE(itemsEnabled(plotOf(p.spectrum())), (QList<bool>{true, true}));
+        QCOMPARE(itemsEnabled(plotOf(p.spectrum())), (QList<bool>{true, true, true, true}));
     }
 
     // A refused request rewrites N, W, the band and (through the option buttons) the
@@ -326,6 +394,194 @@ private slots:
         QVERIFY(openMenu());
         openMenu()->close();
         QCOMPARE(plot.toolTip(), lowerReadout);
+    }
+
+    void theImageIsSavedAsShownOrAsVectors_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("Forme d'onda reali, PNG") << "Form2"
+                                                 << "png";
+        QTest::newRow("Forme d'onda reali, SVG") << "Form2"
+                                                 << "svg";
+        QTest::newRow("Forme d'onda reali, PDF") << "Form2"
+                                                 << "pdf";
+        QTest::newRow("Spettro, SVG") << "Form3"
+                                      << "svg";
+    }
+
+    // PNG is the picture on the screen; SVG and PDF are the run drawn again, one vector
+    // line for every segment that shows on the screen and no picture inside.
+    void theImageIsSavedAsShownOrAsVectors()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, suffix);
+        Program p;
+        p.chooseSignal(0);
+        QVERIFY(p.grafici().texts.isEmpty());
+        p.waveform()->findChild<QAbstractButton*>("Command1")->click();
+        QWidget* shown = window == "Form2" ? static_cast<QWidget*>(p.waveform()) : p.spectrum();
+        PlotWidget& plot = plotOf(shown);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("grafico." + suffix);
+
+        const SaveDialogSeen seen = saveThroughDialog(plot, saveImage, path);
+        QCOMPARE(seen.title, QStringLiteral("Salva immagine"));
+        QCOMPARE(seen.directory, documentsFolder());
+        QCOMPARE(seen.proposedName, window == "Form2" ? QStringLiteral("forme-d-onda-N1000-W2.png")
+                                                      : QStringLiteral("spettro-N1000-W2.png"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"grafico." + suffix});
+        const QByteArray file = contentsOf(path);
+        const QSize size = plot.image().deviceIndependentSize().toSize();
+
+        if (suffix == "png") {
+            QImage saved;
+            QVERIFY(saved.loadFromData(file, "PNG"));
+            QCOMPARE(saved.convertToFormat(plot.image().format()), plot.image());
+            return;
+        }
+        // The segments the screen shows: those of the run whose start lies on the plot
+        // (the spectrum lines beyond the right edge are clipped away).
+        RecordingSurface recorded;
+        drawRunPlot(*p.module.completedRun(),
+                    window == "Form2" ? RunPlot::waveform : RunPlot::spectrum, recorded);
+        qsizetype onScreen = 0;
+        for (const SurfaceCall& line : recorded.lines())
+            onScreen += line.x1 >= 0 && line.x1 <= 100 ? 1 : 0;
+        QCOMPARE(onScreen, window == "Form2" ? 25 + 2000 + 2 : 142);
+
+        QVERIFY(!file.contains("<image") && !file.contains("/Subtype /Image"));
+        if (suffix == "pdf") {
+            QVERIFY(file.startsWith("%PDF-"));
+            QVERIFY2(file.contains(QStringLiteral("/MediaBox [0 0 %1.000000 %2.000000]")
+                                       .arg(size.width())
+                                       .arg(size.height())
+                                       .toLatin1()),
+                     "a page as large as the plot, in points");
+            // The page's drawing, deflated: one stroked path, a move and a line, per
+            // segment.
+            const qsizetype start = file.indexOf("stream\n") + 7;
+            const qsizetype end = file.indexOf("endstream", start);
+            QByteArray deflated(4, '\0');
+            deflated[1] = '\x40';  // room for 4 MiB, told to qUncompress
+            deflated += file.mid(start, end - start);
+            const QByteArray page = qUncompress(deflated);
+            QCOMPARE(page.count(" l\nS\n"), onScreen);
+            return;
+        }
+        // A segment of no length, as the spectrum lines of the removed and the absent
+        // components are, is drawn as a dot of one unit square; the background is the
+        // one other rectangle.
+        const QString svg = QString::fromUtf8(file);
+        const qsizetype vectorLines = svg.count(QRegularExpression("<(polyline|line|path)\\b"));
+        const qsizetype dots = svg.count(QRegularExpression("<rect [^>]*width=\"1\" height=\"1\""));
+        QCOMPARE(vectorLines + dots, onScreen);
+        QCOMPARE(svg.count(QStringLiteral("<rect ")), dots + 1);
+        QVERIFY(file.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"")
+                                  .arg(size.width())
+                                  .arg(size.height())
+                                  .toLatin1()));
+        QVERIFY(file.contains("stroke=\"#ff0000\""));
+    }
+
+    void theDataAreSavedForTheLocalesSpreadsheet_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("fieldSeparator");
+        QTest::addColumn<QString>("decimalSeparator");
+        QTest::newRow("it_IT") << QLocale(QLocale::Italian, QLocale::Italy) << ";"
+                               << ",";
+        QTest::newRow("C") << QLocale::c() << ","
+                           << ".";
+    }
+
+    // A .csv file of the table of "Copia dati", in UTF-8 with the header first, and
+    // separated as the spreadsheet of the locale opens it with a double-click.
+    void theDataAreSavedForTheLocalesSpreadsheet()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, fieldSeparator);
+        QFETCH(QString, decimalSeparator);
+        QLocale::setDefault(locale);
+        Program p;
+        p.chooseSignal(0);
+        QVERIFY(p.grafici().texts.isEmpty());
+        p.waveform()->findChild<QAbstractButton*>("Command1")->click();
+        QTemporaryDir folder;
+        for (QWidget* window :
+             {static_cast<QWidget*>(p.waveform()), static_cast<QWidget*>(p.spectrum())}) {
+            const QString path = folder.filePath(window->objectName() + ".csv");
+            const SaveDialogSeen seen = saveThroughDialog(plotOf(window), saveData, path);
+            QCOMPARE(seen.title, QStringLiteral("Salva dati"));
+            QCOMPARE(seen.directory, documentsFolder());
+            const QString text = QString::fromUtf8(contentsOf(path));
+            const QStringList lines = text.split(QLatin1Char('\n'));
+            if (window == p.waveform()) {
+                QCOMPARE(seen.proposedName, QStringLiteral("forme-d-onda-N1000-W2.csv"));
+                QCOMPARE(lines.size(), 1003);  // ended by a line feed
+                QCOMPARE(lines[0],
+                         QStringList({"n", "t [s]", "V(t)", "Vr(t)"}).join(fieldSeparator));
+                const QString quote = decimalSeparator == "," ? "\"" : "";
+                QVERIFY2(lines[2].startsWith("1" + fieldSeparator + quote + "0" + decimalSeparator +
+                                             "002" + quote + fieldSeparator),
+                         qPrintable(lines[2]));
+            } else {
+                QCOMPARE(seen.proposedName, QStringLiteral("spettro-N1000-W2.csv"));
+                QCOMPARE(lines[0], QStringList({"k", "f [Hz]", "S(f) (k = 0: D.C. = S(0)/2)",
+                                                "azzerata dal filtro"})
+                                       .join(fieldSeparator));
+                QVERIFY(lines[99].endsWith(fieldSeparator + QStringLiteral("sì")));
+            }
+        }
+        // Exactly the tables that core writes for a .csv file of this locale.
+        const std::string separator = decimalSeparator.toStdString();
+        QCOMPARE(contentsOf(folder.filePath("Form2.csv")).toStdString(),
+                 waveformTable(*p.module.completedRun(), csvFormat(separator)));
+        QCOMPARE(contentsOf(folder.filePath("Form3.csv")).toStdString(),
+                 spectrumTable(*p.module.completedRun(), csvFormat(separator)));
+    }
+
+    void aFailedSaveLeavesNoFile_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("readOnly");
+        // A format no writer knows: the file is begun, then abandoned.
+        QTest::newRow("unknown image format") << saveImage << "grafico.xyz" << false;
+        QTest::newRow("read-only folder, image") << saveImage << "grafico.png" << true;
+        QTest::newRow("read-only folder, data") << saveData << "dati.csv" << true;
+    }
+
+    // An Italian message names the file, and no file of that name, whole or partial,
+    // nor a temporary one beside it, is left.
+    void aFailedSaveLeavesNoFile()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, name);
+        QFETCH(bool, readOnly);
+        QTemporaryDir temporary;
+        const QString folder = temporary.path();
+        if (readOnly) {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+            if (QFileInfo(folder).isWritable())
+                QSKIP("the test runs as root, who writes in a read-only folder too");
+        }
+        Program p;
+        p.chooseSignal(0);
+        QVERIFY(p.grafici().texts.isEmpty());
+        const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        const QString path = QDir(folder).filePath(name);
+
+        MessagesSeen messages;
+        saveThroughDialog(plotOf(p.waveform()), item, path, &messages);
+        QCOMPARE(
+            messages.texts,
+            QStringList{QString::fromUtf8(messages::fileNotSaved.data(),
+                                          static_cast<qsizetype>(messages::fileNotSaved.size())) +
+                        QDir::toNativeSeparators(path)});
+        QCOMPARE(messages.titles, QStringList{applicationTitle});
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
     }
 
 private:

@@ -30,7 +30,7 @@ Form2::Form2(const ComputationModule& module, QWidget* parent)
     m_plot->setAccessibleName(windowTitle());
     m_plot->setGeometry(twipRect(120, 120, 15015, 9135));
     connect(m_plot, &PlotWidget::mouseMoved, this, &Form2::Picture1_MouseMove);
-    new PlotCopyMenu(*m_plot, m_module, &waveformTable);
+    new PlotCopyMenu(*m_plot, m_module, RunPlot::waveform);
     new ReadoutCursor(*m_plot, m_module, ReadoutCursor::Plot::waveform);
 
     QLabel* hint = captionLabel(

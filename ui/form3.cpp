@@ -39,7 +39,7 @@ Form3::Form3(const ComputationModule& module, QWidget* parent)
     m_plot->setAccessibleName(windowTitle());
     m_plot->setGeometry(twipRect(0, 0, 15135, 9255));
     connect(m_plot, &PlotWidget::mouseMoved, this, &Form3::Picture1_MouseMove);
-    new PlotCopyMenu(*m_plot, m_module, &spectrumTable);
+    new PlotCopyMenu(*m_plot, m_module, RunPlot::spectrum);
     new ReadoutCursor(*m_plot, m_module, ReadoutCursor::Plot::spectrum);
 
     m_dcReadout = makeLabel(QString(), "Label1", twipRect(15720, 4200, 1215, 255), this);

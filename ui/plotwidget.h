@@ -59,6 +59,9 @@ public:
     // The picture as drawn, at the plot's present size and pixel density.
     const QImage& image() const { return m_image; }
 
+    // The colour of the blank picture.
+    QColor background() const { return m_background; }
+
     // Brings the picture to the plot's present size and density at once. A hidden
     // window gets its resize events only when shown, but a run draws into the spectrum
     // plot while its window is hidden, and the picture is copied from there too.
