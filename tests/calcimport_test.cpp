@@ -9,6 +9,7 @@
 #include "core/runrequest.h"
 #include "core/runtables.h"
 #include "core/samplecount.h"
+#include "tests/support/runthrough.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,7 +138,7 @@ private slots:
             QSKIP("LibreOffice Calc (soffice, Debian's libreoffice-calc-nogui, which "
                   "scripts/setup.sh test installs) is not installed");
         QVERIFY(m_folder.isValid());
-        const RunOutcome outcome = m_module.requestRun(RunRequest{});
+        const RunOutcome outcome = runThrough(m_module, RunRequest{});
         QCOMPARE(outcome.kind, RunOutcome::Kind::completed);
     }
 

@@ -290,9 +290,12 @@ private slots:
         // Back where the first run put them, whatever the larger steps pushed.
         const QList<QWidget*> windows = windowsOf(p);
         for (qsizetype i = 0; i < windows.size(); ++i)
-            QVERIFY2(waitFor(windows[i]->objectName() + QStringLiteral(" back in its place"),
-                             [&] { return windows[i]->geometry().topLeft() == places[i]; }),
-                     qPrintable(describe(windows[i])));
+            QVERIFY2(
+                waitFor(windows[i]->objectName() + QStringLiteral(" back in its place"),
+                        [&] { return windows[i]->geometry().topLeft() == places[i]; }),
+                qPrintable(describe(windows[i]) + QStringLiteral(", its client area at %1,%2 then")
+                                                      .arg(places[i].x())
+                                                      .arg(places[i].y())));
     }
 
     void everyWindowLiesInsideTheScreen()

@@ -119,27 +119,31 @@ public:
     }
 
     // Where the window stood at each step it has been seen at, so that a return to a
-    // step puts it back there; forgotten once the user moves it.
+    // step puts it back there; forgotten once the user moves it. The client area's
+    // place is kept, not the frame's: Qt may learn the frame some time after showing
+    // the window, and until then takes its place for the client area's.
     void rememberPlace(int percent)
     {
-        if (m_placedAt && m_window.pos() != *m_placedAt)
+        if (m_placedAt && clientPlace() != *m_placedAt)
             m_places.clear();
-        m_places[percent] = m_window.pos();
+        m_places[percent] = clientPlace();
     }
 
     void returnToPlace(int percent)
     {
         if (const auto place = m_places.find(percent); place != m_places.end())
-            m_window.move(place->second);
+            m_window.move(m_window.pos() + (place->second - clientPlace()));
     }
 
     // Notes where the zoom left the window: a later place elsewhere is the user's.
-    void notePlaced() { m_placedAt = m_window.pos(); }
+    void notePlaced() { m_placedAt = clientPlace(); }
 
     QList<QAction*> actions;
     bool shown = false;
 
 private:
+    QPoint clientPlace() const { return m_window.geometry().topLeft(); }
+
     QWidget& m_window;
     bool m_recorded = false;
     QSize m_size;
