@@ -118,11 +118,11 @@ void PlotWidget::paint(std::span<const UserSegment> segments, QColor colour)
 {
     fitImage();
     QPainter painter(&m_image);
-    // Plain one-pixel lines without smoothing: a vertical spectrum line covers exactly
-    // one column of pixels, in its own colour, and the picture copied to the clipboard
-    // holds only the colours that were drawn.
+    // Plain lines without smoothing, one pixel wide at 100 %: a vertical spectrum line
+    // covers exactly its columns of pixels, in its own colour, and the picture copied to
+    // the clipboard holds only the colours that were drawn.
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(colour, 1));
+    painter.setPen(QPen(colour, m_curveWidth));
     const QSizeF size = m_image.deviceIndependentSize();
     for (const UserSegment& s : segments) {
         const QPointF start = toPixel({s.x1, s.y1});
@@ -180,9 +180,12 @@ void PlotWidget::paintFocusAndMark(QPainter& painter) const
         // on the black spectrum, and a teacher on a projector must see it on either plot.
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 0));
+        painter.setPen(QPen(palette().color(QPalette::Highlight),
+                            m_curveWidth > 1 ? m_curveWidth : 0, Qt::SolidLine, Qt::SquareCap,
+                            Qt::MiterJoin));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(area.adjusted(1, 1, -2, -2));
+        const int inset = 1 + m_curveWidth / 2;
+        painter.drawRect(area.adjusted(inset, inset, -inset - 1, -inset - 1));
         painter.restore();
     }
     if (m_mark) {
@@ -192,9 +195,9 @@ void PlotWidget::paintFocusAndMark(QPainter& painter) const
         painter.setRenderHint(QPainter::Antialiasing, false);
         // Blue on the light waveform plot, white on the black spectrum: neither is a
         // colour the runs draw in.
-        painter.setPen(
-            QPen(m_background.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::blue), 0));
-        constexpr int arm = 5;
+        painter.setPen(QPen(m_background.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::blue),
+                            m_curveWidth > 1 ? m_curveWidth : 0));
+        const int arm = 5 * m_curveWidth;
         painter.drawLine(centre - QPoint(arm, 0), centre + QPoint(arm, 0));
         painter.drawLine(centre - QPoint(0, arm), centre + QPoint(0, arm));
         painter.restore();

@@ -54,6 +54,11 @@ public:
     // background, shown over the picture on the screen only: the picture, and so what is
     // copied of it, never holds it. None removes it.
     void setMark(std::optional<QPointF> user);
+
+    // The width of the curves, spectrum lines, focus frame and cross, in pixels: one at
+    // 100 %, more at a zoom that enlarges everything else, as a screen of that density
+    // would draw them. Takes effect at the next drawing.
+    void setCurveWidth(int pixels) { m_curveWidth = pixels; }
     std::optional<QPointF> mark() const { return m_mark; }
 
     // The picture as drawn, at the plot's present size and pixel density.
@@ -97,6 +102,7 @@ private:
     Mapping m_mapping;
     std::function<void(PlotSurface&)> m_redraw;
     bool m_redrawing = false;
+    int m_curveWidth = 1;
     // Where the cursor was at the last movement over the plot, on the screen.
     std::optional<QPoint> m_lastCursor;
     std::optional<QPointF> m_mark;

@@ -53,6 +53,13 @@ QFont scaled(QFont font, int percent)
     return font;
 }
 
+// The plots' lines at a zoom step: as wide as a screen of that many device pixels to a
+// logical one draws a one-pixel line, so that the lines grow with everything else.
+int curveWidthAt(int percent)
+{
+    return std::max(1, static_cast<int>(std::lround(percent / 100.0)));
+}
+
 // A font rounded to whole pixels is not the 100 % font scaled exactly: a caption's lines
 // may be wider, and wrap once more, or taller than its box scaled in proportion. The
 // box first widens a little, so that the caption wraps as at 100 %, then grows downwards
@@ -109,10 +116,14 @@ public:
         for (const auto& [widget, place] : m_controls) {
             if (!widget)
                 continue;
+            auto* plot = qobject_cast<PlotWidget*>(widget.data());
+            // Before the new size, which draws the plot again.
+            if (plot)
+                plot->setCurveWidth(curveWidthAt(percent));
             widget->setGeometry(scaled(place, percent));
             if (auto* label = qobject_cast<QLabel*>(widget.data()); label && percent != 100)
                 keepCaptionWhole(*label);
-            if (auto* plot = qobject_cast<PlotWidget*>(widget.data()))
+            if (plot)
                 plot->fitImage();
         }
         m_window.resize(scaled(m_size, percent));
