@@ -163,25 +163,25 @@ private slots:
         QTest::newRow("N") << "Text13"
                            << "N" << entry << "Numero campioni";
         QTest::newRow("W") << "Text1"
-                           << "W [sec]" << entry << QString();
+                           << "W, secondi" << entry << QString();
         QTest::newRow("fi") << "Text2"
-                            << "fi [Hz]" << entry << QString();
+                            << "fi, hertz" << entry << QString();
         QTest::newRow("fs") << "Text6"
-                            << "fs [Hz]" << entry << QString();
+                            << "fs, hertz" << entry << QString();
         QTest::newRow("r") << "Text4"
                            << "r" << entry << QString();
         QTest::newRow("f segnale") << "Text3"
-                                   << "f segnale [Hz]" << entry << QString();
+                                   << "f segnale, hertz" << entry << QString();
         QTest::newRow("f disturbo") << "Text7"
-                                    << "f disturbo sinusoidale [Hz]" << entry << QString();
+                                    << "f disturbo sinusoidale, hertz" << entry << QString();
         QTest::newRow("signal peak") << "Text8"
-                                     << "Ampiezza di picco segnale [V]" << entry << QString();
+                                     << "Ampiezza di picco segnale, volt" << entry << QString();
         QTest::newRow("signal DC") << "Text9"
                                    << "Comp. cont. segnale" << entry << QString();
         QTest::newRow("ke") << "Text10"
                             << "Espansione asse frequenze" << entry << QString();
         QTest::newRow("noise peak") << "Text5"
-                                    << "Ampiezza di picco disturbo [V]" << entry << QString();
+                                    << "Ampiezza di picco disturbo, volt" << entry << QString();
         QTest::newRow("Filtro ON") << "Option1"
                                    << "Filtro ON" << int(QAccessible::RadioButton) << QString();
         QTest::newRow("Filtro OFF") << "Option2"
@@ -202,6 +202,9 @@ private slots:
         QCOMPARE(read->text(QAccessible::Name), name);
         QCOMPARE(int(read->role()), role);
         QCOMPARE(read->text(QAccessible::Description), description);
+        // Orca says a control's label in place of its name: an entry's would drop the unit.
+        if (role == QAccessible::EditableText)
+            QVERIFY(read->relations(QAccessible::Label).isEmpty());
     }
 
     void theDropDownIsLabelledByItsCaption()

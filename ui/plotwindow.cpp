@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/plotwindow.h"
 
+#include "ui/plotwidget.h"
+
 #include <QCloseEvent>
 #include <QFrame>
 
-PlotWindow::PlotWindow(QWidget* parent) : QWidget(parent)
+PlotWindow::PlotWindow(const ComputationModule& module, const QString& title,
+                       ReadoutCursor::Plot kind, QColor background, const QRect& place,
+                       PlotCopyMenu::TableMaker table, QWidget* parent)
+    : QWidget(parent), m_module(module), m_plot(new PlotWidget(background, this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     // After "Grafici" the focus stays in the parameter window, and the student moves the
@@ -15,6 +20,20 @@ PlotWindow::PlotWindow(QWidget* parent) : QWidget(parent)
     // parameter window: showing it must not take the focus from there. "Visualizza
     // spettro" activates the spectrum window itself.
     setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowTitle(title);
+
+    // The plot is the first control in tab order.
+    m_plot->setObjectName(QStringLiteral("Picture1"));
+    m_plot->setAccessibleName(title);
+    m_plot->setGeometry(place);
+    connect(m_plot, &PlotWidget::mouseMoved, this, &PlotWindow::Picture1_MouseMove);
+    new PlotCopyMenu(*m_plot, m_module, table);
+    new ReadoutCursor(*m_plot, m_module, kind,
+                      {[this](QPointF point) {
+                           return readoutAt(static_cast<float>(point.x()),
+                                            static_cast<float>(point.y()));
+                       },
+                       [this](std::int32_t at, double y) { return placeY(at, y); }});
 }
 
 void PlotWindow::addBlankPicture(const QRect& place)
