@@ -26,6 +26,8 @@ if [[ $mode == test ]]; then
   packages+=(weston xwayland qt6-wayland)
   # The screen reader's bridge: the AT-SPI bus on a D-Bus session, read from Python.
   packages+=(dbus at-spi2-core python3-pyatspi)
+  # and the screen reader itself, Orca, driven by keys that xdotool sends.
+  packages+=(orca xdotool)
 fi
 
 as_root=()
