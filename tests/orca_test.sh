@@ -74,11 +74,15 @@ dbus-run-session -- bash -c '
              -e "s/'\'' *{.*\$//"; }
   # expect KEY PATTERN: presses KEY (none: only waits) and waits for Orca to say
   # something that matches PATTERN (an extended regular expression). Sets `heard`.
+  # With no KEY, what was said since the last key counts too.
   heard=
+  from=0
   expect() {
-    local key=$1 pattern=$2 from
-    from=$(said | wc -l)
-    [[ -z $key ]] || xdotool key "$key"
+    local key=$1 pattern=$2
+    if [[ -n $key ]]; then
+      from=$(said | wc -l)
+      xdotool key "$key"
+    fi
     for _ in $(seq 600); do
       heard=$(said | tail -n +$((from + 1)) | grep -E -m1 -- "$pattern" || true)
       if [[ -n $heard ]]; then
@@ -93,9 +97,12 @@ dbus-run-session -- bash -c '
   }
 
   # Orca greets the active window; the program opens with the focus on "Grafici".
-  expect "" "Grafici"
+  expect "" "^Grafici"
   expect Tab "^N "
+  # The value of an entry, whole.
+  expect "" "^1000 selezionato"
   expect Tab "^W, secondi "
+  expect "" "^2 selezionato"
   expect Tab "^fi, hertz "
   expect Tab "^Filtro ON"
   expect Tab "^f segnale, hertz "

@@ -202,9 +202,21 @@ private slots:
         QCOMPARE(read->text(QAccessible::Name), name);
         QCOMPARE(int(read->role()), role);
         QCOMPARE(read->text(QAccessible::Description), description);
-        // Orca says a control's label in place of its name: an entry's would drop the unit.
-        if (role == QAccessible::EditableText)
+        if (role == QAccessible::EditableText) {
+            // Orca says a control's label in place of its name: an entry's would drop
+            // the unit.
             QVERIFY(read->relations(QAccessible::Label).isEmpty());
+            // Orca speaks a line run by run of its text attributes: the entry's value
+            // is one run, from the first character to past the last.
+            QAccessibleTextInterface* text = read->textInterface();
+            QVERIFY(text && text->characterCount() > 0);
+            int start = -1;
+            int end = -1;
+            text->attributes(text->characterCount() - 1, &start, &end);
+            QCOMPARE(start, 0);
+            QCOMPARE(end, text->characterCount());
+            QCOMPARE(text->text(start, end), read->text(QAccessible::Value));
+        }
     }
 
     void theDropDownIsLabelledByItsCaption()

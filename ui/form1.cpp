@@ -6,6 +6,7 @@
 #include "plot/plotdrawing.h"
 #include "ui/captionlabel.h"
 #include "ui/commandbutton.h"
+#include "ui/entrybox.h"
 #include "ui/entryhints.h"
 #include "ui/fonts.h"
 #include "ui/form2.h"
@@ -170,7 +171,7 @@ Form1::Form1(ComputationModule& module, QWidget* parent)
             break;
         }
         case Kind::entry: {
-            auto* box = new QLineEdit(QString::fromStdString(defaults.*c.field), this);
+            auto* box = new EntryBox(QString::fromStdString(defaults.*c.field), this);
             paintBase(box, entryPink);
             m_entries.emplace_back(c.field, box);
             widget = box;
