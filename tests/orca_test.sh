@@ -18,10 +18,10 @@
 set -euo pipefail
 
 program=$1
-for tool in Xvfb openbox dbus-run-session dbus-send xdotool orca script unshare \
+for tool in Xvfb openbox xprop dbus-run-session dbus-send xdotool orca script unshare \
   /usr/libexec/at-spi-bus-launcher; do
   if ! command -v "$tool" >/dev/null; then
-    echo "orca_test: $tool is missing (Debian packages xvfb, openbox, dbus, xdotool, orca," \
+    echo "orca_test: $tool is missing (Debian packages xvfb, openbox, x11-utils, dbus, xdotool, orca," \
       "at-spi2-core, bsdutils, util-linux)" >&2
     exit 1
   fi
@@ -48,12 +48,18 @@ export PROGRAM=$program SCRATCH=$scratch LOG=$scratch/orca.log
 status=0
 dbus-run-session -- bash -c '
   set -eu
-  openbox >"$SCRATCH/openbox.log" 2>&1 &
+  openbox --sm-disable >"$SCRATCH/openbox.log" 2>&1 &
+  # The window manager is ready once it has announced itself on the root window; a
+  # window mapped before that is never made active.
+  for _ in $(seq 600); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+    sleep 0.1
+  done
   dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
     org.a11y.Bus.GetAddress >/dev/null
   QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=it_IT.UTF-8 "$PROGRAM" >"$SCRATCH/program.log" 2>&1 &
   program=$!
-  # Orca starts once the program shows its window, and greets it.
+  # Orca starts once the program shows its window
   window=
   for _ in $(seq 600); do
     window=$(xdotool search --name "^Filtro elimina banda con la DFT\$" 2>/dev/null | head -1 || true)
@@ -61,6 +67,14 @@ dbus-run-session -- bash -c '
     sleep 0.1
   done
   [[ -n $window ]] || { echo "orca_test: the program shows no window" >&2; exit 1; }
+  # and the window manager has made it the active window: an Orca that finds no active
+  # window at its start greets none, and takes no keys for one.
+  for _ in $(seq 600); do
+    [[ $(xdotool getactivewindow 2>/dev/null || true) == "$window" ]] && break
+    sleep 0.1
+  done
+  [[ $(xdotool getactivewindow 2>/dev/null || true) == "$window" ]] ||
+    { echo "orca_test: the parameter window did not become active" >&2; exit 1; }
   : >"$LOG"
   unshare --map-current-user --pid --fork --mount-proc --kill-child \
     script --quiet --flush --return --command \
@@ -96,7 +110,7 @@ dbus-run-session -- bash -c '
     return 1
   }
 
-  # Orca greets the active window; the program opens with the focus on "Grafici".
+  # Orca greets the active window, with the control that has the focus: "Grafici".
   expect "" "^Grafici"
   expect Tab "^N "
   # The value of an entry, whole.
