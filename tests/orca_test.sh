@@ -59,14 +59,19 @@ dbus-run-session -- bash -c '
     org.a11y.Bus.GetAddress >/dev/null
   QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=it_IT.UTF-8 "$PROGRAM" >"$SCRATCH/program.log" 2>&1 &
   program=$!
+  # window_named TITLE: waits for the program'\''s window of that title; sets `window`.
+  window_named() {
+    window=
+    for _ in $(seq 600); do
+      window=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
+      [[ -n $window ]] && return 0
+      sleep 0.1
+    done
+    echo "orca_test: no window \"$1\" within 60 s" >&2
+    return 1
+  }
   # Orca starts once the program shows its window
-  window=
-  for _ in $(seq 600); do
-    window=$(xdotool search --name "^Filtro elimina banda con la DFT\$" 2>/dev/null | head -1 || true)
-    [[ -n $window ]] && break
-    sleep 0.1
-  done
-  [[ -n $window ]] || { echo "orca_test: the program shows no window" >&2; exit 1; }
+  window_named "Filtro elimina banda con la DFT"
   # and the window manager has made it the active window: an Orca that finds no active
   # window at its start greets none, and takes no keys for one.
   for _ in $(seq 600); do
@@ -134,12 +139,7 @@ dbus-run-session -- bash -c '
 
   # The run shows the waveform window without taking the focus; the user goes there.
   xdotool key space
-  for _ in $(seq 600); do
-    window=$(xdotool search --name "^Forme d.onda reali\$" 2>/dev/null | head -1 || true)
-    [[ -n $window ]] && break
-    sleep 0.1
-  done
-  [[ -n $window ]] || { echo "orca_test: no waveform window after Grafici" >&2; exit 1; }
+  window_named "Forme d.onda reali"
   xdotool windowactivate "$window"
   expect "" "^Forme d.onda reali "
   expect Right "^t= .*, campione 501 di 1000"
