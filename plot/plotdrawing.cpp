@@ -31,16 +31,21 @@ void drawTickMarks(PlotSurface& waveform)
         waveform.line(static_cast<float>(x), 0, static_cast<float>(x), 0.5f);
 }
 
-namespace {
-
-// y of a curve point: the sample scaled so that the peak lands 20 units from the zero
-// line. A zero peak means every sample is 0, and the point sits on the zero line.
-double curveY(double sample, double peak, double zeroLine)
+float curvePointY(double sample, double peak, double zeroLine)
 {
     if (peak == 0)
-        return zeroLine;
-    return sample * 20 / peak + zeroLine;
+        return toSingle(zeroLine);
+    return toSingle(sample * 20 / peak + zeroLine);
 }
+
+float lineTopY(double magnitude, double spectrumPeak)
+{
+    if (spectrumPeak == 0)
+        return 0;
+    return toSingle(magnitude * 90 / spectrumPeak);
+}
+
+namespace {
 
 // The segments of a curve or a spectrum go to the surface in runs of this many: long
 // enough that a painting surface sets up its pen rarely, short enough that the buffers
@@ -92,10 +97,10 @@ void drawCurves(PlotSurface& waveform, std::span<const double> input,
         const auto at = static_cast<std::size_t>(i);
         const float x1 = sampleX(i, sampleCount);
         const float x2 = sampleX(i + 1, sampleCount);
-        inputRun.add(x1, toSingle(curveY(input[at], inputPeak, 75)), x2,
-                     toSingle(curveY(input[at + 1], inputPeak, 75)));
-        outputRun.add(x1, toSingle(curveY(output[at], outputPeak, 25)), x2,
-                      toSingle(curveY(output[at + 1], outputPeak, 25)));
+        inputRun.add(x1, curvePointY(input[at], inputPeak, 75), x2,
+                     curvePointY(input[at + 1], inputPeak, 75));
+        outputRun.add(x1, curvePointY(output[at], outputPeak, 25), x2,
+                      curvePointY(output[at + 1], outputPeak, 25));
         if (inputRun.full()) {
             inputRun.flush();
             outputRun.flush();
@@ -117,7 +122,7 @@ void drawSpectrumLines(PlotSurface& spectrum, std::span<const double> magnitude,
     SegmentRun lines(spectrum, red, static_cast<std::size_t>(lineCount));
     for (std::int32_t k = 1; k <= lineCount; ++k) {
         const float x = lineX(k, sampleCount, spectrumScale);
-        const float y = toSingle(magnitude[static_cast<std::size_t>(k)] * 90 / spectrumPeak);
+        const float y = lineTopY(magnitude[static_cast<std::size_t>(k)], spectrumPeak);
         lines.add(x, 0, x, y);
         if (lines.full())
             lines.flush();

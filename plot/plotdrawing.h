@@ -28,6 +28,14 @@ inline float lineX(std::int32_t k, std::int32_t sampleCount, double spectrumScal
     return toSingle(static_cast<double>(200 * k) * spectrumScale / sampleCount);
 }
 
+// The height at which the plots draw a curve's sample, scaled so that the curve's peak
+// lies 20 units from its zero line (75 for V(t), 25 for Vr(t)); a zero peak means the
+// curve is 0 everywhere, drawn on its zero line. And the top of a spectrum line of
+// magnitude S, S * 90 / spectrumPeak (0 with a zero peak, where no line is drawn). The keyboard's
+// readout cursor stands on these.
+float curvePointY(double sample, double peak, double zeroLine);
+float lineTopY(double magnitude, double spectrumPeak);
+
 // The coordinate system of both plots: upper-left (0, 100), lower-right (100, 0).
 void setPlotScale(PlotSurface& surface);
 

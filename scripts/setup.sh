@@ -29,6 +29,8 @@ if [[ $mode == test ]]; then
   # The tables a student copies or saves, imported by LibreOffice Calc, headless, and
   # read back from the workbook it writes.
   packages+=(libreoffice-calc-nogui unzip)
+  # The screen reader itself, Orca, driven by keys that xdotool sends.
+  packages+=(orca xdotool)
 fi
 
 as_root=()

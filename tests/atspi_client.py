@@ -6,9 +6,11 @@ It lists the parameter window's controls with their roles and names, chooses the
 signal and presses "Grafici" through their accessible actions, and reads the description
 of the waveform plot once the run has drawn it. Then it presses "Visualizza spettro",
 which brings the spectrum window forward with the focus on its plot, moves the plot's
-readout cursor with the Right key and waits for the description change that announces
-the readout. It prints what it saw and exits with 1 at the first thing that is not as a
-screen reader needs.
+readout cursor with the Right key and waits for the focus event that announces the
+readout: the point it moved to, a new child of the plot named by the readout. Every
+change of the plot's name or description that comes on the way must carry its text, as
+a screen reader speaks what the event carries. It prints what it saw and exits with 1
+at the first thing that is not as a screen reader needs.
 """
 
 import re
@@ -22,17 +24,17 @@ PROGRAM = "filtro-dft"
 PARAMETERS = "Filtro elimina banda con la DFT"
 WAVEFORMS = "Forme d'onda reali"
 SPECTRUM = "Spettro"
-# Every entry box: its caption and unit.
+# Every entry box: its caption and unit, as words.
 ENTRIES = {
-    "N", "W [sec]", "fi [Hz]", "fs [Hz]", "r", "f segnale [Hz]",
-    "Ampiezza di picco segnale [V]", "Comp. cont. segnale", "Espansione asse frequenze",
-    "Ampiezza di picco disturbo [V]", "f disturbo sinusoidale [Hz]",
+    "N", "W, secondi", "fi, hertz", "fs, hertz", "r", "f segnale, hertz",
+    "Ampiezza di picco segnale, volt", "Comp. cont. segnale", "Espansione asse frequenze",
+    "Ampiezza di picco disturbo, volt", "f disturbo sinusoidale, hertz",
 }
 # The program runs in an Italian locale: its numbers have the decimal comma.
 NUMBER = r"-?\d,\d\dE[+-]\d\d"
 SUMMARY = re.compile(
     rf"V\(t\): picco {NUMBER} V; Vr\(t\): picco {NUMBER} V; N = 1000, W = 2 sec")
-READOUT = re.compile(rf"f= \d+,\d\d Hz ; S\(f\) = {NUMBER} V")
+READOUT = re.compile(rf"f= \d+,\d\d Hz ; S\(f\) = {NUMBER} V, riga \d+ di \d+")
 KEY_RIGHT = 0xFF53  # the X keysym of the Right arrow
 
 
@@ -102,6 +104,11 @@ def main():
     entries = {node.name for node in controls if node.getRoleName() == "text" and node.name}
     if entries != ENTRIES:
         fail(f"entry names {sorted(entries)}, expected {sorted(ENTRIES)}")
+    # A screen reader says an entry's label in place of its name, which holds the unit.
+    labelled = [node.name for node in controls
+                if node.getRoleName() == "text" and node.name in ENTRIES and labels_of(node)]
+    if labelled:
+        fail(f"entries labelled by a caption that leaves out the unit: {labelled}")
     by_role = {(node.getRoleName(), node.name): node for node in controls}
     for wanted in [("push button", "Grafici"), ("radio button", "Filtro ON"),
                    ("radio button", "Filtro OFF")]:
@@ -136,26 +143,38 @@ def main():
     print(f"{SPECTRUM}: {plot.getRoleName()} {plot.name!r}, focused, "
           f"description {plot.description!r}")
 
-    # A key press on the focused plot: its readout must be announced by a change of
-    # the plot's description.
+    # A key press on the focused plot: its readout is announced by the focus moving to
+    # the point the key moved to, a child of the plot named by the readout.
     announced = []
+    textless = []
     loop = GLib.MainLoop()
 
-    def on_change(event):
-        # Qt sends the object with the event, not the text: a screen reader reads the
-        # new description from the object, as here.
-        if event.source == plot and READOUT.fullmatch(plot.description):
-            announced.append(plot.description)
+    def on_focus(event):
+        if event.detail1 != 1 or event.source.parent != plot:
+            return
+        name = event.source.name
+        if READOUT.fullmatch(name):
+            announced.append(f"{event.source.getRoleName()} {name!r}")
             loop.quit()
 
+    def on_property(event):
+        # Orca speaks the text an event carries; an object in its place is not spoken.
+        if (event.source == plot or event.source.parent == plot) \
+                and not isinstance(event.any_data, str):
+            textless.append(f"{event.type} carries {event.any_data!r}")
+
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
     pyatspi.Registry.registerEventListener(
-        on_change, "object:property-change:accessible-description")
+        on_property, "object:property-change:accessible-name",
+        "object:property-change:accessible-description")
     pyatspi.Registry.generateKeyboardEvent(KEY_RIGHT, None, pyatspi.KEY_SYM)
     GLib.timeout_add_seconds(60, loop.quit)
     loop.run()
     if not announced:
-        fail("no description change announced the readout of the Right key")
-    print(f"after Right: announced {announced[0]!r}")
+        fail("no focus event announced the readout of the Right key")
+    if textless:
+        fail(f"changes of the plot sent without their text: {textless}")
+    print(f"after Right: focus on {announced[0]}")
 
 
 if __name__ == "__main__":

@@ -175,25 +175,25 @@ private slots:
         QTest::newRow("N") << "Text13"
                            << "N" << entry << "Numero campioni";
         QTest::newRow("W") << "Text1"
-                           << "W [sec]" << entry << QString();
+                           << "W, secondi" << entry << QString();
         QTest::newRow("fi") << "Text2"
-                            << "fi [Hz]" << entry << QString();
+                            << "fi, hertz" << entry << QString();
         QTest::newRow("fs") << "Text6"
-                            << "fs [Hz]" << entry << QString();
+                            << "fs, hertz" << entry << QString();
         QTest::newRow("r") << "Text4"
                            << "r" << entry << QString();
         QTest::newRow("f segnale") << "Text3"
-                                   << "f segnale [Hz]" << entry << QString();
+                                   << "f segnale, hertz" << entry << QString();
         QTest::newRow("f disturbo") << "Text7"
-                                    << "f disturbo sinusoidale [Hz]" << entry << QString();
+                                    << "f disturbo sinusoidale, hertz" << entry << QString();
         QTest::newRow("signal peak") << "Text8"
-                                     << "Ampiezza di picco segnale [V]" << entry << QString();
+                                     << "Ampiezza di picco segnale, volt" << entry << QString();
         QTest::newRow("signal DC") << "Text9"
                                    << "Comp. cont. segnale" << entry << QString();
         QTest::newRow("ke") << "Text10"
                             << "Espansione asse frequenze" << entry << QString();
         QTest::newRow("noise peak") << "Text5"
-                                    << "Ampiezza di picco disturbo [V]" << entry << QString();
+                                    << "Ampiezza di picco disturbo, volt" << entry << QString();
         QTest::newRow("Filtro ON") << "Option1"
                                    << "Filtro ON" << int(QAccessible::RadioButton) << QString();
         QTest::newRow("Filtro OFF") << "Option2"
@@ -214,6 +214,21 @@ private slots:
         QCOMPARE(read->text(QAccessible::Name), name);
         QCOMPARE(int(read->role()), role);
         QCOMPARE(read->text(QAccessible::Description), description);
+        if (role == QAccessible::EditableText) {
+            // Orca says a control's label in place of its name: an entry's would drop
+            // the unit.
+            QVERIFY(read->relations(QAccessible::Label).isEmpty());
+            // Orca speaks a line run by run of its text attributes: the entry's value
+            // is one run, from the first character to past the last.
+            QAccessibleTextInterface* text = read->textInterface();
+            QVERIFY(text && text->characterCount() > 0);
+            int start = -1;
+            int end = -1;
+            text->attributes(text->characterCount() - 1, &start, &end);
+            QCOMPARE(start, 0);
+            QCOMPARE(end, text->characterCount());
+            QCOMPARE(text->text(start, end), read->text(QAccessible::Value));
+        }
     }
 
     void theDropDownIsLabelledByItsCaption()

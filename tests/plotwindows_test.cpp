@@ -7,6 +7,7 @@
 #include "ui/zoom.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
@@ -460,49 +461,50 @@ private slots:
     {
         QTest::addColumn<bool>("spectrum");
         QTest::addColumn<QString>("keys");
-        // The sample or line the point is on (-1: the last line on the plot), and its y.
+        // The sample or line the point is on (-1: the last line on the plot), and its y:
+        // on the V(t) curve or the line's top, and that many units above it, or at y.
         QTest::addColumn<int>("place");
+        QTest::addColumn<bool>("onCurve");
         QTest::addColumn<double>("y");
         // Entries of a request refused before the keys are pressed, as "Text13=2000",
         // and how the readout starts.
         QTest::addColumn<QString>("refused");
         QTest::addColumn<QString>("reads");
-        QTest::newRow("waveform Home") << false << "Home" << 0 << 50.0 << QString() << "t= ";
-        QTest::newRow("waveform End") << false << "End" << 1000 << 50.0 << QString() << "t= ";
-        QTest::newRow("waveform starts in the middle")
-            << false << "Right" << 501 << 50.0 << QString() << "t= ";
+        QTest::newRow("waveform Home") << false << "Home" << 0 << true << 0.0 << QString() << "f= ";
+        QTest::newRow("waveform End") << false << "End" << 1000 << true << 0.0 << QString() << "f= ";
+        QTest::newRow("waveform starts in the middle") << false << "Right" << 501 << true << 0.0 << QString() << "f= ";
         QTest::newRow("waveform Shift steps ten")
-            << false << "Home S+Right*2 Left" << 19 << 50.0 << QString() << "t= ";
+            << false << "Home S+Right*2 Left" << 19 << true << 0.0 << QString() << "f= ";
         QTest::newRow("waveform stops at the first")
-            << false << "Home Left S+Left" << 0 << 50.0 << QString() << "t= ";
-        QTest::newRow("waveform Up 1 %")
-            << false << "Up*3 S+Up" << 500 << 63.0 << QString() << "t= ";
-        QTest::newRow("waveform stops at the bottom")
-            << false << "S+Down*6" << 500 << 0.0 << QString() << "t= ";
-        QTest::newRow("waveform stops at the top")
-            << false << "End S+Up*6 Left" << 999 << 100.0 << QString() << "t= ";
-        QTest::newRow("spectrum Home") << true << "Home" << 1 << 50.0 << QString() << "f= ";
-        QTest::newRow("spectrum one line")
-            << true << "Home Right" << 2 << 50.0 << QString() << "f= ";
-        QTest::newRow("spectrum Shift steps ten")
-            << true << "Home S+Right" << 11 << 50.0 << QString() << "f= ";
-        QTest::newRow("spectrum End") << true << "End" << -1 << 50.0 << QString() << "f= ";
-        QTest::newRow("spectrum stops at the last")
-            << true << "End Right Down" << -1 << 49.0 << QString() << "f= ";
+            << false << "Home Left S+Left" << 0 << true << 0.0 << QString() << "f= ";
+        QTest::newRow("waveform Up 1 %") << false << "Up*3 S+Up" << 500 << false << 63.0 << QString() << "t= ";
+        QTest::newRow("waveform Up leaves the curve")
+            << false << "Right Up*2" << 501 << true << 2.0 << QString() << "f= ";
+        QTest::newRow("waveform stops at the bottom") << false << "S+Down*6" << 500 << false << 0.0 << QString() << "t= ";
+        QTest::newRow("waveform Left comes back onto the curve")
+            << false << "End S+Up*6 Left" << 999 << true << 0.0 << QString() << "f= ";
+        QTest::newRow("spectrum Home") << true << "Home" << 1 << true << 0.0 << QString() << "f= ";
+        QTest::newRow("spectrum one line") << true << "Home Right" << 2 << true << 0.0 << QString() << "f= ";
+        QTest::newRow("spectrum Shift steps ten") << true << "Home S+Right" << 11 << true << 0.0 << QString() << "f= ";
+        QTest::newRow("spectrum End") << true << "End" << -1 << true << 0.0 << QString() << "f= ";
+        QTest::newRow("spectrum stops at the last") << true << "End Right Up" << -1 << true << 1.0 << QString() << "f= ";
         // The keys read the run on screen, not the refused request's N.
         QTest::newRow("waveform End after a refusal")
-            << false << "End" << 1000 << 50.0 << "Text13=2000 Text7=600"
+            << false << "End" << 1000 << true << 0.0 << "Text13=2000 Text7=600"
             << "t= 2.00 sec ; ";
         QTest::newRow("spectrum End after a refusal")
-            << true << "End" << -1 << 50.0 << "Text13=2000 Text7=600"
+            << true << "End" << -1 << true << 0.0 << "Text13=2000 Text7=600"
             << "f= 71.00 Hz ; ";
     }
 
+    // The keys read through the mouse's own readout, and the tool-tip, wherever it
+    // showed before, moves to the cross.
     void theKeysReadWhatTheMouseReadsAtTheirPoint()
     {
         QFETCH(bool, spectrum);
         QFETCH(QString, keys);
         QFETCH(int, place);
+        QFETCH(bool, onCurve);
         QFETCH(double, y);
         QFETCH(QString, refused);
         QFETCH(QString, reads);
@@ -518,13 +520,18 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(plot->window()));
             plot->setFocus();
         }
+        QToolTip::showText(plot->mapToGlobal(QPoint(5, 5)), QStringLiteral("altrove"), plot);
         press(plot, keys);
 
         const CompletedRun& run = *p.module.completedRun();
         const std::int32_t n = run.parameters.sampleCount;
-        const float x = spectrum
-                            ? lineX(place < 0 ? lastLineOnPlot(run) : place, n, run.spectrumScale)
-                            : sampleX(place, n);
+        if (place < 0)
+            place = lastLineOnPlot(run);
+        const auto at = static_cast<std::size_t>(place);
+        const float x = spectrum ? lineX(place, n, run.spectrumScale) : sampleX(place, n);
+        if (onCurve)
+            y += spectrum ? lineTopY(run.arrays.spectrumMag[at], run.spectrumPeak)
+                          : curvePointY(run.arrays.inputSignal[at], run.inputPeak, 75);
         QVERIFY(plot->mark());
         QCOMPARE(plot->mark()->x(), static_cast<double>(x));
         QCOMPARE(plot->mark()->y(), y);
@@ -532,6 +539,19 @@ private slots:
         QVERIFY2(readout.startsWith(reads), qPrintable(readout));
         QVERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), readout);
+        QWidget* tipBox = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->inherits("QTipLabel") && top->isVisible())
+                tipBox = top;
+        QVERIFY(tipBox);
+        const QPoint cross = plot->mapToGlobal(
+            (QPointF(plot->contentsRect().topLeft()) + plot->toPixel(*plot->mark())).toPoint());
+        QVERIFY2(tipBox->geometry().adjusted(-30, -30, 30, 30).contains(cross),
+                 qPrintable(QStringLiteral("tool-tip at %1,%2, cross at %3,%4")
+                                .arg(tipBox->x())
+                                .arg(tipBox->y())
+                                .arg(cross.x())
+                                .arg(cross.y())));
         // The mouse's readout at the same point.
         moveOver(*plot->window(), x, static_cast<float>(y));
         QCOMPARE(plot->toolTip(), readout);
@@ -546,25 +566,30 @@ private slots:
         QTest::keyClick(plot, Qt::Key_Home);
         QVERIFY(plot->mark());
         std::optional<QPointF> mouse;
-        connect(plot, &PlotWidget::mouseMoved, this,
-                [&](int, int, float x, float y) { mouse = QPointF(x, y); });
+        int movements = 0;
+        connect(plot, &PlotWidget::mouseMoved, this, [&](int, int, float x, float y) {
+            mouse = QPointF(x, y);
+            ++movements;
+        });
         const QRect area = plot->contentsRect();
         hover(plot, area.topLeft() + QPoint(area.width() / 3, area.height() / 5));
         QVERIFY(mouse && !plot->mark());
         const QPointF left = *mouse;
 
-        // The keys go on from the mouse's point, to the next sample right of it at its
-        // height, and the window is told of it as of the mouse's movements.
+        // The keys go on from the mouse's point, to the next sample right of it on the
+        // curve of the half the mouse was in; they are not passed off as the mouse.
         QTest::keyClick(plot, Qt::Key_Right);
-        const std::int32_t n = p.module.completedRun()->parameters.sampleCount;
+        const CompletedRun& run = *p.module.completedRun();
+        const std::int32_t n = run.parameters.sampleCount;
         std::int32_t next = 0;
         while (sampleX(next, n) <= left.x())
             ++next;
         QVERIFY(plot->mark());
         QCOMPARE(plot->mark()->x(), static_cast<double>(sampleX(next, n)));
-        QCOMPARE(plot->mark()->y(), left.y());
-        QCOMPARE(mouse->x(), plot->mark()->x());
-        QCOMPARE(mouse->y(), plot->mark()->y());
+        QCOMPARE(plot->mark()->y(),
+                 static_cast<double>(curvePointY(
+                     run.arrays.inputSignal[static_cast<std::size_t>(next)], run.inputPeak, 75)));
+        QCOMPARE(movements, 1);
 
         // A drag that left the point below the plot: the keys bring it back onto it.
         emit plot->mouseMoved(1, 0, 30, -20);
@@ -593,7 +618,7 @@ private slots:
         QCOMPARE(pixelsInside(*plot, unfocused, cross), 0);
 
         plot->setFocus();
-        QTest::keyClick(plot, Qt::Key_Right);
+        QTest::keyClick(plot, Qt::Key_Up);
         const QImage marked = plot->grab().toImage();
         // The cross: two arms of 11 pixels, in the middle of the plot.
         QCOMPARE(pixelsInside(*plot, marked, cross), 21);
@@ -634,11 +659,23 @@ private slots:
         QCOMPARE(spectrumSummary, "D.C.: 2,50E+01 V; riga più alta: f = 1,00 Hz, S(f) = " +
                                       peak(p.module.spectrumPeak()) + " V; N = 1000, W = 2 sec");
 
-        // Each step of the keys is said as its readout; the mouse brings the summary back.
+        // Each step of the keys is a new point of the chart, focused and named by its
+        // readout and its sample; the mouse takes the point away.
+        QCOMPARE(chart->childCount(), 0);
         QTest::keyClick(waveform, Qt::Key_Up);
         QVERIFY(waveform->toolTip().startsWith(QStringLiteral("t= 1,00 sec ; V(t) = ")));
-        QCOMPARE(chart->text(QAccessible::Description), waveform->toolTip());
+        QAccessibleInterface* point = chart->focusChild();
+        QVERIFY(point && point->state().focused);
+        QCOMPARE(point->text(QAccessible::Name), waveform->toolTip() + ", campione 500 di 1000");
+        QCOMPARE(chart->child(chart->childCount() - 1), point);
+        const QAccessible::Id pointId = QAccessible::uniqueId(point);
+        QTest::keyClick(waveform, Qt::Key_Right);
+        QAccessibleInterface* next = chart->focusChild();
+        QVERIFY(next && QAccessible::uniqueId(next) != pointId);
+        QCOMPARE(next->text(QAccessible::Name), waveform->toolTip() + ", campione 501 di 1000");
+        QCOMPARE(chart->text(QAccessible::Description), summary);
         hover(waveform, waveform->contentsRect().center());
+        QCOMPARE(chart->childCount(), 0);
         QCOMPARE(chart->text(QAccessible::Description), summary);
 
         // A new run is described once it is drawn.

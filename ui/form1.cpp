@@ -6,6 +6,7 @@
 #include "plot/plotdrawing.h"
 #include "ui/captionlabel.h"
 #include "ui/commandbutton.h"
+#include "ui/entrybox.h"
 #include "ui/entryhints.h"
 #include "ui/focusmark.h"
 #include "ui/fonts.h"
@@ -92,8 +93,9 @@ const Control controls[] = {
      nullptr, twipRect(3240, 4440, 5655, 375)},
 };
 
-// What a screen reader says for each entry and the drop-down: the caption and the unit
-// the labels around it show, e.g. "W [sec]", and for N the words beside it.
+// What a screen reader says for each entry and the drop-down: the caption of the label
+// beside it and the unit the label right of it shows, as a word, e.g. "W, secondi"
+// for "W" and "[sec]"; for N the words beside it as its description.
 struct Spoken {
     const char* control;
     const char* caption;
@@ -102,18 +104,19 @@ struct Spoken {
 };
 
 const Spoken spoken[] = {
-    {"Text13", "Label48", nullptr, "Label56"}, {"Text1", "Label1", "Label10", nullptr},
-    {"Text2", "Label3", "Label4", nullptr},    {"Text3", "Label5", "Label2", nullptr},
-    {"Text4", "Label6", nullptr, nullptr},     {"Text6", "Label12", "Label13", nullptr},
-    {"Text7", "Label14", "Label11", nullptr},  {"Combo1", "Label8", nullptr, nullptr},
-    {"Text5", "Label9", "Label16", nullptr},   {"Text8", "Label15", "Label17", nullptr},
+    {"Text13", "Label48", nullptr, "Label56"}, {"Text1", "Label1", "secondi", nullptr},
+    {"Text2", "Label3", "hertz", nullptr},     {"Text3", "Label5", "hertz", nullptr},
+    {"Text4", "Label6", nullptr, nullptr},     {"Text6", "Label12", "hertz", nullptr},
+    {"Text7", "Label14", "hertz", nullptr},    {"Combo1", "Label8", nullptr, nullptr},
+    {"Text5", "Label9", "volt", nullptr},      {"Text8", "Label15", "volt", nullptr},
     {"Text9", "Label18", nullptr, nullptr},    {"Text10", "Label19", nullptr, nullptr},
 };
 
 // The captions as a screen reader should say them: one blank between words, and no
-// colon that only points at the box below. The caption's label is also the control's
-// buddy, which a screen reader on Linux reads as the drop-down's label (its name there
-// is the text in its field); no caption has a mnemonic, so the buddy changes no key.
+// colon that only points at the box below. A screen reader on Linux says the label of
+// a control that has one in place of its name, so only the drop-down, whose name there
+// is the text in its field, has its caption's label as its buddy (no caption has a
+// mnemonic, so the buddy changes no key); an entry's label would hide its unit.
 void nameEntries(QWidget& window)
 {
     auto label = [&window](const char* name) {
@@ -127,10 +130,13 @@ void nameEntries(QWidget& window)
     };
     for (const Spoken& s : spoken) {
         auto* control = window.findChild<QWidget*>(QLatin1String(s.control));
-        control->setAccessibleName(s.unit ? text(s.caption) + ' ' + text(s.unit) : text(s.caption));
+        control->setAccessibleName(s.unit ? text(s.caption) + QStringLiteral(", ") +
+                                                QLatin1String(s.unit)
+                                          : text(s.caption));
         if (s.description)
             control->setAccessibleDescription(text(s.description));
-        label(s.caption)->setBuddy(control);
+        if (qobject_cast<QComboBox*>(control))
+            label(s.caption)->setBuddy(control);
     }
 }
 
@@ -169,7 +175,7 @@ Form1::Form1(ComputationModule& module, QWidget* parent)
             break;
         }
         case Kind::entry: {
-            auto* box = new QLineEdit(QString::fromStdString(defaults.*c.field), this);
+            auto* box = new EntryBox(QString::fromStdString(defaults.*c.field), this);
             paintBase(box, entryPink);
             m_entries.emplace_back(c.field, box);
             widget = box;

@@ -2,37 +2,27 @@
 #include "ui/form2.h"
 
 #include "core/readouts.h"
-#include "core/runtables.h"
+#include "plot/plotdrawing.h"
 #include "ui/captionlabel.h"
 #include "ui/commandbutton.h"
 #include "ui/fonts.h"
 #include "ui/icons.h"
 #include "ui/localenumbers.h"
-#include "ui/plotcopymenu.h"
 #include "ui/plotwidget.h"
-#include "ui/readoutcursor.h"
 #include "ui/twips.h"
 
 #include <QRadioButton>
 
 Form2::Form2(const ComputationModule& module, QWidget* parent)
-    : PlotWindow(parent), m_module(module)
+    : PlotWindow(module, QStringLiteral("Forme d'onda reali"), ReadoutCursor::Plot::waveform,
+                 QColor(255, 255, 192), twipRect(120, 120, 15015, 9135), RunPlot::waveform, parent)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Forme d'onda reali"));
     setWindowIcon(alarmClockIcon());
     setFont(windowFont(8.25, true));
     resize(twips(18495), twips(10005));
 
-    // Created in tab order.
-    m_plot = new PlotWidget(QColor(255, 255, 192), this);
-    m_plot->setObjectName(QStringLiteral("Picture1"));
-    m_plot->setAccessibleName(windowTitle());
-    m_plot->setGeometry(twipRect(120, 120, 15015, 9135));
-    connect(m_plot, &PlotWidget::mouseMoved, this, &Form2::Picture1_MouseMove);
-    new PlotCopyMenu(*m_plot, m_module, RunPlot::waveform);
-    new ReadoutCursor(*m_plot, m_module, ReadoutCursor::Plot::waveform);
-
+    // Created in tab order, after the plot.
     QLabel* hint = captionLabel(
         QStringLiteral("Sposta il cursore del mouse sulla forma d'onda , comparirà il valore "
                        "in quel punto"),
@@ -66,16 +56,31 @@ void Form2::Command1_Click()
 void Form2::Picture1_MouseMove(int, int, float X, float Y)
 {
     m_plot->scale(0, 100, 100, 0);
-    if (Y >= 50.0f)
+    const QString readout = readoutAt(X, Y);
+    // Before any selection (a drag below the plot) the tool-tip stays as it is.
+    if (!readout.isEmpty())
+        m_plot->setToolTipText(readout.toStdString());
+}
+
+QString Form2::readoutAt(float x, float y)
+{
+    if (y >= 50.0f)
         m_inputCurve->setChecked(true);
-    else if (Y >= 0.0f)
+    else if (y >= 0.0f)
         m_outputCurve->setChecked(true);
-    // Below the plot (a drag) the selection stays, and before any selection the
-    // tool-tip stays as it is.
-    if (m_inputCurve->isChecked())
-        m_plot->setToolTipText(
-            waveformReadout(m_module, WaveformCurve::input, X, Y, localeDecimalSeparator()));
-    if (m_outputCurve->isChecked())
-        m_plot->setToolTipText(
-            waveformReadout(m_module, WaveformCurve::output, X, Y, localeDecimalSeparator()));
+    // Below the plot (a drag) the selection stays.
+    if (!m_inputCurve->isChecked() && !m_outputCurve->isChecked())
+        return {};
+    const WaveformCurve curve =
+        m_inputCurve->isChecked() ? WaveformCurve::input : WaveformCurve::output;
+    return QString::fromStdString(waveformReadout(m_module, curve, x, y, localeDecimalSeparator()));
+}
+
+double Form2::placeY(std::int32_t place, double y) const
+{
+    const CompletedRun& run = *m_module.completedRun();
+    const bool input = m_inputCurve->isChecked() || (!m_outputCurve->isChecked() && y >= 50);
+    const auto at = static_cast<std::size_t>(place);
+    return input ? curvePointY(run.arrays.inputSignal[at], run.inputPeak, 75)
+                 : curvePointY(run.arrays.outputSignal[at], run.outputPeak, 25);
 }

@@ -6,7 +6,6 @@
 #include "ui/plotwindow.h"
 
 class QRadioButton;
-class PlotWidget;
 
 // The waveform window: V(t) and Vr(t) of the last run, the cursor readout of the
 // curve under the cursor, and "Visualizza spettro". It deletes itself when closed.
@@ -15,8 +14,6 @@ class Form2 : public PlotWindow {
 
 public:
     explicit Form2(const ComputationModule& module, QWidget* parent = nullptr);
-
-    PlotWidget& plot() { return *m_plot; }
 
 signals:
     // "Visualizza spettro" was pressed. The parameter window, which owns the requests,
@@ -32,11 +29,15 @@ public slots:
     // The readout: the half of the plot the cursor is in selects V(t) or Vr(t), and the
     // tool-tip shows the time and the selected curve's level at the cursor. X and Y are
     // in the plot's user coordinates; button and shift are not used.
-    void Picture1_MouseMove(int button, int shift, float X, float Y);
+    void Picture1_MouseMove(int button, int shift, float X, float Y) override;
+
+protected:
+    QString readoutAt(float x, float y) override;
+    // Left and Right go along the curve the option buttons name, or before either is
+    // selected the one whose half of the plot the cross is in.
+    double placeY(std::int32_t place, double y) const override;
 
 private:
-    const ComputationModule& m_module;
-    PlotWidget* m_plot;
     QRadioButton* m_inputCurve;
     QRadioButton* m_outputCurve;
 };

@@ -2,14 +2,12 @@
 #include "ui/form3.h"
 
 #include "core/readouts.h"
-#include "core/runtables.h"
+#include "plot/plotdrawing.h"
 #include "ui/captionlabel.h"
 #include "ui/fonts.h"
 #include "ui/icons.h"
 #include "ui/localenumbers.h"
-#include "ui/plotcopymenu.h"
 #include "ui/plotwidget.h"
-#include "ui/readoutcursor.h"
 #include "ui/twips.h"
 
 namespace {
@@ -25,22 +23,15 @@ QLabel* makeLabel(const QString& caption, const char* name, QRect place, QWidget
 }  // namespace
 
 Form3::Form3(const ComputationModule& module, QWidget* parent)
-    : PlotWindow(parent), m_module(module)
+    : PlotWindow(module, QStringLiteral("Spettro"), ReadoutCursor::Plot::spectrum, Qt::black,
+                 twipRect(0, 0, 15135, 9255), RunPlot::spectrum, parent)
 {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Spettro"));
     setWindowIcon(trefoilIcon());
     setFont(windowFont(8.25, true));
     resize(twips(17460), twips(9705));
 
-    // Created in tab order.
-    m_plot = new PlotWidget(Qt::black, this);
-    m_plot->setObjectName(QStringLiteral("Picture1"));
-    m_plot->setAccessibleName(windowTitle());
-    m_plot->setGeometry(twipRect(0, 0, 15135, 9255));
-    connect(m_plot, &PlotWidget::mouseMoved, this, &Form3::Picture1_MouseMove);
-    new PlotCopyMenu(*m_plot, m_module, RunPlot::spectrum);
-    new ReadoutCursor(*m_plot, m_module, ReadoutCursor::Plot::spectrum);
+    // Created in tab order, after the plot.
 
     m_dcReadout = makeLabel(QString(), "Label1", twipRect(15720, 4200, 1215, 255), this);
     m_dcReadout->setAutoFillBackground(true);
@@ -48,6 +39,11 @@ Form3::Form3(const ComputationModule& module, QWidget* parent)
     readoutColours.setColor(QPalette::Window, Qt::black);
     readoutColours.setColor(QPalette::WindowText, QColor(255, 0, 0));
     m_dcReadout->setPalette(readoutColours);
+    // The plot would be the window's only stop for Tab, which then says nothing; the DC
+    // readout, which the plot leaves out, is the second, and coming back to the plot
+    // says its name and summary again.
+    m_dcReadout->setFocusPolicy(Qt::TabFocus);
+    setDcReadout(QString());
 
     addBlankPicture(twipRect(15960, 6240, 495, 375));
 
@@ -61,11 +57,26 @@ Form3::Form3(const ComputationModule& module, QWidget* parent)
 void Form3::setDcReadout(const QString& text)
 {
     m_dcReadout->setText(text);
+    m_dcReadout->setAccessibleName(text.isEmpty() ? QStringLiteral("D.C.")
+                                                  : QStringLiteral("D.C. %1 V").arg(text));
 }
 
 void Form3::Picture1_MouseMove(int, int, float X, float Y)
 {
+    const QString readout = readoutAt(X, Y);
+    if (!readout.isEmpty())
+        m_plot->setToolTipText(readout.toStdString());
+}
+
+QString Form3::readoutAt(float x, float y)
+{
     if (!m_plot->hasUserScale())
-        return;
-    m_plot->setToolTipText(spectrumReadout(m_module, X, Y, localeDecimalSeparator()));
+        return {};
+    return QString::fromStdString(spectrumReadout(m_module, x, y, localeDecimalSeparator()));
+}
+
+double Form3::placeY(std::int32_t place, double) const
+{
+    const CompletedRun& run = *m_module.completedRun();
+    return lineTopY(run.arrays.spectrumMag[static_cast<std::size_t>(place)], run.spectrumPeak);
 }

@@ -6,7 +6,6 @@
 #include "ui/plotwindow.h"
 
 class QLabel;
-class PlotWidget;
 
 // The spectrum window: S(f) of the last run, the DC readout beside it and the cursor
 // readout of frequency and amplitude. It deletes itself when closed.
@@ -16,8 +15,6 @@ class Form3 : public PlotWindow {
 public:
     explicit Form3(const ComputationModule& module, QWidget* parent = nullptr);
 
-    PlotWidget& plot() { return *m_plot; }
-
     // The DC component of the last run, as formatted by the run request.
     void setDcReadout(const QString& text);
 
@@ -25,10 +22,12 @@ public slots:
     // The readout: the frequency under the cursor and the amplitude at its height, as
     // the tool-tip. X and Y are in the plot's user coordinates; button and shift are
     // not used. A plot that no run has drawn into yet shows no readout.
-    void Picture1_MouseMove(int button, int shift, float X, float Y);
+    void Picture1_MouseMove(int button, int shift, float X, float Y) override;
+
+protected:
+    QString readoutAt(float x, float y) override;
+    double placeY(std::int32_t place, double y) const override;
 
 private:
-    const ComputationModule& m_module;
-    PlotWidget* m_plot;
     QLabel* m_dcReadout;
 };

@@ -145,8 +145,11 @@ void PlotWidget::clear()
     emit cleared();
 }
 
-void PlotWidget::setMark(std::optional<QPointF> user)
+void PlotWidget::setMark(std::optional<QPointF> user, const QString& text)
 {
+    m_markText = user ? text : QString();
+    if (user)
+        ++m_markSerial;
     if (user == m_mark)
         return;
     m_mark = user;
@@ -161,6 +164,16 @@ void PlotWidget::setToolTipText(const std::string& text)
     // as usual, when the cursor rests.
     if (QToolTip::isVisible())
         QToolTip::showText(m_lastCursor.value_or(QCursor::pos()), tip, this);
+}
+
+void PlotWidget::showToolTipAt(const QString& text, QPointF user)
+{
+    setToolTip(text);
+    const QPoint pixel = (QPointF(contentsRect().topLeft()) + toPixel(user)).toPoint();
+    // Qt moves a tool-tip that shows only when its text changes or the new place lies
+    // outside the rectangle it was shown for: a rectangle of the point's pixel alone
+    // makes it follow every step.
+    QToolTip::showText(mapToGlobal(pixel), text, this, QRect(pixel, QSize(1, 1)));
 }
 
 void PlotWidget::paintEvent(QPaintEvent* event)

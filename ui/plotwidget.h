@@ -33,6 +33,9 @@ public:
     // Also forgets the redraw.
     void clear() override;
     void setToolTipText(const std::string& text) override;
+    // The tool-tip text, shown at once at a point in user coordinates (the keyboard's
+    // cross), and moved there if it shows elsewhere.
+    void showToolTipAt(const QString& text, QPointF user);
 
     // How the picture is made again at a new size or pixel density: `redraw` makes, on
     // the surface it is given, the same calls that have drawn the plot since it was
@@ -52,14 +55,17 @@ public:
 
     // A small cross at a point in user coordinates, in a colour that stands out on the
     // background, shown over the picture on the screen only: the picture, and so what is
-    // copied of it, never holds it. None removes it.
-    void setMark(std::optional<QPointF> user);
+    // copied of it, never holds it. None removes it. `text` is what a screen reader says
+    // of it; every call that sets a cross counts as a new one (markSerial).
+    void setMark(std::optional<QPointF> user, const QString& text = {});
 
     // The width of the curves, spectrum lines, focus frame and cross, in pixels: one at
     // 100 %, more at a zoom that enlarges everything else, as a screen of that density
     // would draw them. Takes effect at the next drawing.
     void setCurveWidth(int pixels) { m_curveWidth = pixels; }
     std::optional<QPointF> mark() const { return m_mark; }
+    const QString& markText() const { return m_markText; }
+    int markSerial() const { return m_markSerial; }
 
     // The picture as drawn, at the plot's present size and pixel density.
     const QImage& image() const { return m_image; }
@@ -106,4 +112,6 @@ private:
     // Where the cursor was at the last movement over the plot, on the screen.
     std::optional<QPoint> m_lastCursor;
     std::optional<QPointF> m_mark;
+    QString m_markText;
+    int m_markSerial = 0;
 };

@@ -5,32 +5,15 @@
 #include "core/samplecount.h"
 #include "plot/plotdrawing.h"
 #include "ui/localenumbers.h"
+#include "ui/plotaccessible.h"
 #include "ui/plotwidget.h"
 
-#include <QAccessibleWidget>
 #include <QKeyEvent>
-#include <QToolTip>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
-
-// To a screen reader the plot is a chart, not the plain frame it is drawn in.
-QAccessibleInterface* plotAccessible(const QString& className, QObject* object)
-{
-    if (className == QLatin1String(PlotWidget::staticMetaObject.className()) &&
-        object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
-    return nullptr;
-}
-
-// Before any plot exists: a widget keeps the accessible interface it was first given.
-void installPlotAccessible()
-{
-    QAccessible::installFactory(plotAccessible);
-}
-
-Q_COREAPP_STARTUP_FUNCTION(installPlotAccessible)
 
 // Both plots span 0..100 across and upwards; Up and Down step 1 % of that.
 constexpr double plotTop = 100;
@@ -38,8 +21,9 @@ constexpr double verticalStep = 1;
 
 }  // namespace
 
-ReadoutCursor::ReadoutCursor(PlotWidget& plot, const ComputationModule& module, Plot kind)
-    : QObject(&plot), m_plot(plot), m_module(module), m_kind(kind)
+ReadoutCursor::ReadoutCursor(PlotWidget& plot, const ComputationModule& module, Plot kind,
+                             Reader reader)
+    : QObject(&plot), m_plot(plot), m_module(module), m_kind(kind), m_reader(std::move(reader))
 {
     plot.installEventFilter(this);
     connect(&plot, &PlotWidget::mouseMoved, this,
@@ -152,24 +136,23 @@ bool ReadoutCursor::handleKey(const QKeyEvent& key)
     // The point starts in the middle of the plot, at the place nearest left of it.
     QPointF point = m_point.value_or(QPointF(
         anyPlace ? placeX(clampPlace(std::int64_t{first} + placesLeftOf(50, true) - 1)) : 50, 50));
+    std::optional<std::int32_t> place;
     switch (key.key()) {
     case Qt::Key_Right:
         if (anyPlace)
-            point.setX(placeX(
-                clampPlace(std::int64_t{first} + placesLeftOf(point.x(), true) - 1 + steps)));
+            place = clampPlace(std::int64_t{first} + placesLeftOf(point.x(), true) - 1 + steps);
         break;
     case Qt::Key_Left:
         if (anyPlace)
-            point.setX(
-                placeX(clampPlace(std::int64_t{first} + placesLeftOf(point.x(), false) - steps)));
+            place = clampPlace(std::int64_t{first} + placesLeftOf(point.x(), false) - steps);
         break;
     case Qt::Key_Home:
         if (anyPlace)
-            point.setX(placeX(first));
+            place = first;
         break;
     case Qt::Key_End:
         if (anyPlace)
-            point.setX(placeX(last));
+            place = last;
         break;
     case Qt::Key_Up:
         point.setY(point.y() + steps * verticalStep);
@@ -180,33 +163,44 @@ bool ReadoutCursor::handleKey(const QKeyEvent& key)
     default:
         break;
     }
+    // Left, Right, Home and End land on the curve's sample or the line's top.
+    if (place)
+        point = QPointF(placeX(*place), m_reader.placeY(*place, point.y()));
     // A point the mouse left beside the plot, as in a drag, comes back onto it.
     point.setY(std::clamp(point.y(), 0.0, plotTop));
     readAt(point);
     return true;
 }
 
+QString ReadoutCursor::placeName(double x) const
+{
+    const std::int32_t first = firstPlace();
+    const std::int32_t last = lastPlace();
+    const std::int32_t place = first + placesLeftOf(x, true) - 1;
+    if (place < first || place > last || placeX(place) != x)
+        return {};
+    if (m_kind == Plot::waveform)
+        return QStringLiteral(", campione %1 di %2")
+            .arg(place)
+            .arg(m_module.completedRun()->parameters.sampleCount);
+    return QStringLiteral(", riga %1 di %2").arg(place).arg(last);
+}
+
 void ReadoutCursor::readAt(QPointF point)
 {
     m_point = point;
     m_keyboardLeads = true;
-    m_plot.setMark(point);
-    // The window reads the plot at a cursor movement; the keys are one more cursor.
-    m_reading = true;
-    emit m_plot.mouseMoved(0, 0, static_cast<float>(point.x()), static_cast<float>(point.y()));
-    m_reading = false;
-    const QString readout = m_plot.toolTip();
+    const QString readout = m_reader.readout(point);
+    m_plot.setMark(point, readout + placeName(point.x()));
     if (readout.isEmpty())
         return;
-    const QPointF pixel = QPointF(m_plot.contentsRect().topLeft()) + m_plot.toPixel(point);
-    QToolTip::showText(m_plot.mapToGlobal(pixel.toPoint()), readout, &m_plot);
-    // A screen reader speaks the new description of the focused plot.
-    m_plot.setAccessibleDescription(readout);
+    m_plot.showToolTipAt(readout, point);
+    PlotAccessible::announceMark(m_plot);
 }
 
 void ReadoutCursor::followMouse(float x, float y)
 {
-    if (m_reading || !m_plot.hasUserScale())
+    if (!m_plot.hasUserScale())
         return;
     m_point = QPointF(x, y);
     if (m_keyboardLeads)
