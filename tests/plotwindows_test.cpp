@@ -470,24 +470,31 @@ private slots:
         // and how the readout starts.
         QTest::addColumn<QString>("refused");
         QTest::addColumn<QString>("reads");
-        QTest::newRow("waveform Home") << false << "Home" << 0 << true << 0.0 << QString() << "f= ";
-        QTest::newRow("waveform End") << false << "End" << 1000 << true << 0.0 << QString() << "f= ";
-        QTest::newRow("waveform starts in the middle") << false << "Right" << 501 << true << 0.0 << QString() << "f= ";
+        QTest::newRow("waveform Home") << false << "Home" << 0 << true << 0.0 << QString() << "t= ";
+        QTest::newRow("waveform End")
+            << false << "End" << 1000 << true << 0.0 << QString() << "t= ";
+        QTest::newRow("waveform starts in the middle")
+            << false << "Right" << 501 << true << 0.0 << QString() << "t= ";
         QTest::newRow("waveform Shift steps ten")
-            << false << "Home S+Right*2 Left" << 19 << true << 0.0 << QString() << "f= ";
+            << false << "Home S+Right*2 Left" << 19 << true << 0.0 << QString() << "t= ";
         QTest::newRow("waveform stops at the first")
-            << false << "Home Left S+Left" << 0 << true << 0.0 << QString() << "f= ";
-        QTest::newRow("waveform Up 1 %") << false << "Up*3 S+Up" << 500 << false << 63.0 << QString() << "t= ";
+            << false << "Home Left S+Left" << 0 << true << 0.0 << QString() << "t= ";
+        QTest::newRow("waveform Up 1 %")
+            << false << "Up*3 S+Up" << 500 << false << 63.0 << QString() << "t= ";
         QTest::newRow("waveform Up leaves the curve")
-            << false << "Right Up*2" << 501 << true << 2.0 << QString() << "f= ";
-        QTest::newRow("waveform stops at the bottom") << false << "S+Down*6" << 500 << false << 0.0 << QString() << "t= ";
+            << false << "Right Up*2" << 501 << true << 2.0 << QString() << "t= ";
+        QTest::newRow("waveform stops at the bottom")
+            << false << "S+Down*6" << 500 << false << 0.0 << QString() << "t= ";
         QTest::newRow("waveform Left comes back onto the curve")
-            << false << "End S+Up*6 Left" << 999 << true << 0.0 << QString() << "f= ";
+            << false << "End S+Up*6 Left" << 999 << true << 0.0 << QString() << "t= ";
         QTest::newRow("spectrum Home") << true << "Home" << 1 << true << 0.0 << QString() << "f= ";
-        QTest::newRow("spectrum one line") << true << "Home Right" << 2 << true << 0.0 << QString() << "f= ";
-        QTest::newRow("spectrum Shift steps ten") << true << "Home S+Right" << 11 << true << 0.0 << QString() << "f= ";
+        QTest::newRow("spectrum one line")
+            << true << "Home Right" << 2 << true << 0.0 << QString() << "f= ";
+        QTest::newRow("spectrum Shift steps ten")
+            << true << "Home S+Right" << 11 << true << 0.0 << QString() << "f= ";
         QTest::newRow("spectrum End") << true << "End" << -1 << true << 0.0 << QString() << "f= ";
-        QTest::newRow("spectrum stops at the last") << true << "End Right Up" << -1 << true << 1.0 << QString() << "f= ";
+        QTest::newRow("spectrum stops at the last")
+            << true << "End Right Up" << -1 << true << 1.0 << QString() << "f= ";
         // The keys read the run on screen, not the refused request's N.
         QTest::newRow("waveform End after a refusal")
             << false << "End" << 1000 << true << 0.0 << "Text13=2000 Text7=600"
