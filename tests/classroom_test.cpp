@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -138,9 +139,28 @@ private slots:
         const QImage waveform = p.waveform()->plot().image().copy();
         const QImage spectrum = p.spectrum()->plot().image().copy();
 
+        // What a style draws at a fixed size grows too: the option buttons' circles and
+        // the drop-down's arrow.
+        auto* option = p.control<QWidget>("Option1");
+        auto* dropDown = p.control<QComboBox>("Combo1");
+        const auto arrowWidth = [dropDown] {
+            QStyleOptionComboBox parts;
+            parts.initFrom(dropDown);
+            parts.editable = true;
+            return dropDown->style()
+                ->subControlRect(QStyle::CC_ComboBox, &parts, QStyle::SC_ComboBoxArrow, dropDown)
+                .width();
+        };
+        const int circle =
+            option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option);
+        const int arrow = arrowWidth();
+
         for (int press = 0; press < 3; ++press)
             pressIn(p.form1.get(), Qt::Key_Plus);
         QCOMPARE(p.form1->zoom().percent(), 150);
+        QCOMPARE(option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option),
+                 qRound(circle * 1.5));
+        QCOMPARE(arrowWidth(), qRound(arrow * 1.5));
         for (qsizetype i = 0; i < windows.size(); ++i)
             QVERIFY2(scaledBy(original[i], layoutOf(*windows[i]), 1.5),
                      qPrintable(windows[i]->objectName()));

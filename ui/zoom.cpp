@@ -2,12 +2,16 @@
 #include "ui/zoom.h"
 
 #include "ui/plotwidget.h"
+#include "ui/zoomstyle.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFont>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -199,8 +203,10 @@ QMargins programFrameMargins()
     return widest;
 }
 
-Zoom::Zoom(QObject* parent) : QObject(parent), m_toolTipFont(QToolTip::font())
+Zoom::Zoom(QObject* parent)
+    : QObject(parent), m_toolTipFont(QToolTip::font()), m_style(new ZoomStyle)
 {
+    m_style->setParent(this);
     // Ctrl and the wheel zoom over any control of a window that follows the zoom,
     // before the control itself (a drop-down, say) takes the wheel.
     QCoreApplication::instance()->installEventFilter(this);
@@ -226,6 +232,7 @@ void Zoom::setPercent(int percent)
     };
     eachShown([this](ZoomedWindow& zoomed) { zoomed.rememberPlace(m_percent); });
     m_percent = *nearest;
+    m_style->setPercent(m_percent);
     QToolTip::setFont(scaled(m_toolTipFont, m_percent));
     emit changed(m_percent);
     // Back at a step seen before, each window returns to where it stood at it; a step
@@ -315,6 +322,11 @@ void Zoom::follow(QWidget& window)
     ZoomedWindow& zoomed = zoomedWindow(window);
     actions(window);
     zoomed.record();
+    for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (qobject_cast<QAbstractButton*>(control) && !qobject_cast<QPushButton*>(control))
+            control->setStyle(m_style);
+        else if (qobject_cast<QComboBox*>(control))
+            control->setStyle(m_style);
     m_windows.removeAll(nullptr);
     m_windows << &window;
     connect(this, &Zoom::changed, &zoomed, [&zoomed](int percent) { zoomed.apply(percent); });

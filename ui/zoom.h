@@ -13,6 +13,7 @@
 class QAction;
 class QScreen;
 class QWidget;
+class ZoomStyle;
 
 // The program's one zoom, for a projector or a small or scaled screen; the parameter
 // window owns it and makes the other two windows follow it. It scales every
@@ -88,6 +89,8 @@ private:
     QList<QPointer<QWidget>> m_windows;
     // The tool-tips (the plots' readouts, the entries' hints) grow with the windows.
     QFont m_toolTipFont;
+    // The style of the controls whose parts a style draws at a fixed size.
+    ZoomStyle* m_style;
     // Eighths of a degree the wheel has turned with Ctrl held and not yet acted on.
     int m_wheelAngle = 0;
 };
