@@ -2,6 +2,7 @@
 #include "ui/zoom.h"
 
 #include "ui/plotwidget.h"
+#include "ui/plotwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +27,13 @@ namespace {
 int scaled(int pixels, int percent)
 {
     return static_cast<int>(std::lround(pixels * percent / 100.0));
+}
+
+int nearestStep(int percent)
+{
+    return *std::min_element(Zoom::steps.begin(), Zoom::steps.end(), [percent](int a, int b) {
+        return std::abs(a - percent) < std::abs(b - percent);
+    });
 }
 
 // Both edges are scaled, so that controls that touch at 100 % still touch.
@@ -96,6 +104,7 @@ public:
                 m_fonts.emplace_back(control, control->font());
         }
         m_recorded = true;
+        resizeWindow(m_size);
     }
 
     bool recorded() const { return m_recorded; }
@@ -115,7 +124,7 @@ public:
             if (auto* plot = qobject_cast<PlotWidget*>(widget.data()))
                 plot->fitImage();
         }
-        m_window.resize(scaled(m_size, percent));
+        resizeWindow(scaled(m_size, percent));
     }
 
     // Where the window stood at each step it has been seen at, so that a return to a
@@ -143,6 +152,18 @@ public:
 
 private:
     QPoint clientPlace() const { return m_window.geometry().topLeft(); }
+
+    // A plot window keeps the size of its step: its plot is drawn for that size and
+    // does not stretch. Its size hints then tell the window manager so (the least and
+    // the largest size the same), and mutter, which maximises a window nearly as large
+    // as the screen's work area when it opens, leaves it as the program placed it.
+    void resizeWindow(const QSize& size)
+    {
+        if (qobject_cast<PlotWindow*>(&m_window))
+            m_window.setFixedSize(size);
+        else
+            m_window.resize(size);
+    }
 
     QWidget& m_window;
     bool m_recorded = false;
@@ -202,10 +223,8 @@ Zoom::~Zoom()
 
 void Zoom::setPercent(int percent)
 {
-    const auto nearest = std::min_element(steps.begin(), steps.end(), [percent](int a, int b) {
-        return std::abs(a - percent) < std::abs(b - percent);
-    });
-    if (*nearest == m_percent)
+    const int nearest = nearestStep(percent);
+    if (nearest == m_percent)
         return;
     const auto eachShown = [this](const auto& act) {
         for (const QPointer<QWidget>& window : m_windows)
@@ -214,7 +233,7 @@ void Zoom::setPercent(int percent)
                     act(*zoomed);
     };
     eachShown([this](ZoomedWindow& zoomed) { zoomed.rememberPlace(m_percent); });
-    m_percent = *nearest;
+    m_percent = nearest;
     QToolTip::setFont(scaled(m_toolTipFont, m_percent));
     emit changed(m_percent);
     // Back at a step seen before, each window returns to where it stood at it; a step
@@ -242,11 +261,20 @@ void Zoom::zoomOut()
 void Zoom::reset()
 {
     for (auto step = steps.rbegin(); step != steps.rend(); ++step)
-        if (*step <= 100 && fitsAt(*step)) {
+        if (*step <= m_chosen && fitsAt(*step)) {
             setPercent(*step);
             return;
         }
     setPercent(steps.front());
+}
+
+void Zoom::lowerTo(int percent)
+{
+    const int step = nearestStep(percent);
+    if (step >= m_percent)
+        return;
+    m_chosen = std::min(step, 100);
+    setPercent(step);
 }
 
 QSize Zoom::sizeAt(const QWidget& window, int percent) const
@@ -358,7 +386,7 @@ void Zoom::fitToScreen(QWidget& window)
     const QSize room = screen->availableGeometry().size();
     if (needed.width() <= room.width() && needed.height() <= room.height())
         return;
-    setPercent(fittingPercent(window, *screen));
+    lowerTo(fittingPercent(window, *screen));
 }
 
 bool Zoom::eventFilter(QObject* watched, QEvent* event)
