@@ -2,7 +2,6 @@
 #include "ui/zoom.h"
 
 #include "ui/plotwidget.h"
-#include "ui/plotwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +17,6 @@
 #include <cmath>
 #include <iterator>
 #include <map>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -131,10 +129,18 @@ public:
     // step puts it back there; forgotten once the user moves it. The client area's
     // place is kept, not the frame's: Qt may learn the frame some time after showing
     // the window, and until then takes its place for the client area's.
+    //
+    // A place the zoom itself gave the window at some step is not the user's: the
+    // window manager answers each move when it gets to it, and steps taken in quick
+    // succession (a held Ctrl++) find the window still where an earlier step put it,
+    // or put back there by the window manager (mutter does so).
     void rememberPlace(int percent)
     {
-        if (m_placedAt && clientPlace() != *m_placedAt)
+        if (!m_placedAt.empty() &&
+            std::find(m_placedAt.begin(), m_placedAt.end(), clientPlace()) == m_placedAt.end()) {
             m_places.clear();
+            m_placedAt.clear();
+        }
         m_places[percent] = clientPlace();
     }
 
@@ -145,7 +151,7 @@ public:
     }
 
     // Notes where the zoom left the window: a later place elsewhere is the user's.
-    void notePlaced() { m_placedAt = clientPlace(); }
+    void notePlaced() { m_placedAt.push_back(clientPlace()); }
 
     QList<QAction*> actions;
     bool shown = false;
@@ -153,17 +159,13 @@ public:
 private:
     QPoint clientPlace() const { return m_window.geometry().topLeft(); }
 
-    // A plot window keeps the size of its step: its plot is drawn for that size and
-    // does not stretch. Its size hints then tell the window manager so (the least and
-    // the largest size the same), and mutter, which maximises a window nearly as large
-    // as the screen's work area when it opens, leaves it as the program placed it.
-    void resizeWindow(const QSize& size)
-    {
-        if (qobject_cast<PlotWindow*>(&m_window))
-            m_window.setFixedSize(size);
-        else
-            m_window.resize(size);
-    }
+    // Each window keeps the size of its step: its controls stand where the step puts
+    // them, and its plot is drawn for that size; nothing stretches. Its size hints tell
+    // the window manager so (the least and the largest size the same), and mutter, which
+    // maximises a window nearly as large as the screen's work area when it opens, leaves
+    // it as the program placed it. All three windows alike: openbox frames a window of
+    // a fixed size without its resize handle, and the placement takes one frame for all.
+    void resizeWindow(const QSize& size) { m_window.setFixedSize(size); }
 
     QWidget& m_window;
     bool m_recorded = false;
@@ -171,7 +173,8 @@ private:
     std::vector<std::pair<QPointer<QWidget>, QRect>> m_controls;
     std::vector<std::pair<QPointer<QWidget>, QFont>> m_fonts;
     std::map<int, QPoint> m_places;
-    std::optional<QPoint> m_placedAt;
+    // The places the zoom has given the window since the user last moved it.
+    std::vector<QPoint> m_placedAt;
 };
 
 ZoomedWindow* findZoomed(const QWidget& window)
