@@ -350,11 +350,10 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), p.control("Text13"));
         if (qEnvironmentVariableIsSet("UNDER_EMULATOR") && stackingOrder(p).isEmpty())
             return;
-        QVERIFY(waitFor(QStringLiteral("the parameter window at the top of the stack"),
-                        [&p] {
-                            const QList<QWidget*> order = stackingOrder(p);
-                            return !order.isEmpty() && order.last() == p.form1.get();
-                        }));
+        QVERIFY(waitFor(QStringLiteral("the parameter window at the top of the stack"), [&p] {
+            const QList<QWidget*> order = stackingOrder(p);
+            return !order.isEmpty() && order.last() == p.form1.get();
+        }));
         QVERIFY(waitFor(QStringLiteral("the entry uncovered"), [&p] { return !focusCovered(p); }));
     }
 
