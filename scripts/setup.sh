@@ -20,8 +20,9 @@ packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev qt6-translations-l10n f
 # and its AppStream metainfo by appstreamcli.
 if [[ $mode == test ]]; then
   packages+=(clang lintian appstream)
-  # The window tests that need a real X server start their own, with a window manager.
-  packages+=(xvfb openbox x11-utils)
+  # The window tests that need a real X server start their own, with a window manager:
+  # openbox, XFCE's xfwm4 and GNOME's mutter, the last two on a D-Bus session.
+  packages+=(xvfb openbox xfwm4 mutter dbus x11-utils)
   # and one runs it in a Wayland session with X11 beside it, where Qt could take either.
   packages+=(weston xwayland qt6-wayland)
   # The screen reader's bridge: the AT-SPI bus on a D-Bus session, read from Python.

@@ -69,7 +69,7 @@ void place(QWidget& window, Zoom& zoom, const QWidget* parameters)
     zoom.fitToScreen(window);
     if (keepParametersClear)
         if (const auto step = stepKeepingClear(zoom, window, *parameters, area, margins))
-            zoom.setPercent(*step);
+            zoom.lowerTo(*step);
 
     // The program's other windows on screen, each with the frame the window manager
     // gives them all: Qt learns each window's own frame some time after showing it.

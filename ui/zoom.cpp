@@ -21,7 +21,6 @@
 #include <cmath>
 #include <iterator>
 #include <map>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -30,6 +29,13 @@ namespace {
 int scaled(int pixels, int percent)
 {
     return static_cast<int>(std::lround(pixels * percent / 100.0));
+}
+
+int nearestStep(int percent)
+{
+    return *std::min_element(Zoom::steps.begin(), Zoom::steps.end(), [percent](int a, int b) {
+        return std::abs(a - percent) < std::abs(b - percent);
+    });
 }
 
 // Both edges are scaled, so that controls that touch at 100 % still touch.
@@ -107,6 +113,7 @@ public:
                 m_fonts.emplace_back(control, control->font());
         }
         m_recorded = true;
+        resizeWindow(m_size);
     }
 
     bool recorded() const { return m_recorded; }
@@ -130,17 +137,25 @@ public:
             if (plot)
                 plot->fitImage();
         }
-        m_window.resize(scaled(m_size, percent));
+        resizeWindow(scaled(m_size, percent));
     }
 
     // Where the window stood at each step it has been seen at, so that a return to a
     // step puts it back there; forgotten once the user moves it. The client area's
     // place is kept, not the frame's: Qt may learn the frame some time after showing
     // the window, and until then takes its place for the client area's.
+    //
+    // A place the zoom itself gave the window at some step is not the user's: the
+    // window manager answers each move when it gets to it, and steps taken in quick
+    // succession (a held Ctrl++) find the window still where an earlier step put it,
+    // or put back there by the window manager (mutter does so).
     void rememberPlace(int percent)
     {
-        if (m_placedAt && clientPlace() != *m_placedAt)
+        if (!m_placedAt.empty() &&
+            std::find(m_placedAt.begin(), m_placedAt.end(), clientPlace()) == m_placedAt.end()) {
             m_places.clear();
+            m_placedAt.clear();
+        }
         m_places[percent] = clientPlace();
     }
 
@@ -151,7 +166,7 @@ public:
     }
 
     // Notes where the zoom left the window: a later place elsewhere is the user's.
-    void notePlaced() { m_placedAt = clientPlace(); }
+    void notePlaced() { m_placedAt.push_back(clientPlace()); }
 
     QList<QAction*> actions;
     bool shown = false;
@@ -159,13 +174,22 @@ public:
 private:
     QPoint clientPlace() const { return m_window.geometry().topLeft(); }
 
+    // Each window keeps the size of its step: its controls stand where the step puts
+    // them, and its plot is drawn for that size; nothing stretches. Its size hints tell
+    // the window manager so (the least and the largest size the same), and mutter, which
+    // maximises a window nearly as large as the screen's work area when it opens, leaves
+    // it as the program placed it. All three windows alike: openbox frames a window of
+    // a fixed size without its resize handle, and the placement takes one frame for all.
+    void resizeWindow(const QSize& size) { m_window.setFixedSize(size); }
+
     QWidget& m_window;
     bool m_recorded = false;
     QSize m_size;
     std::vector<std::pair<QPointer<QWidget>, QRect>> m_controls;
     std::vector<std::pair<QPointer<QWidget>, QFont>> m_fonts;
     std::map<int, QPoint> m_places;
-    std::optional<QPoint> m_placedAt;
+    // The places the zoom has given the window since the user last moved it.
+    std::vector<QPoint> m_placedAt;
 };
 
 ZoomedWindow* findZoomed(const QWidget& window)
@@ -219,10 +243,8 @@ Zoom::~Zoom()
 
 void Zoom::setPercent(int percent)
 {
-    const auto nearest = std::min_element(steps.begin(), steps.end(), [percent](int a, int b) {
-        return std::abs(a - percent) < std::abs(b - percent);
-    });
-    if (*nearest == m_percent)
+    const int nearest = nearestStep(percent);
+    if (nearest == m_percent)
         return;
     const auto eachShown = [this](const auto& act) {
         for (const QPointer<QWidget>& window : m_windows)
@@ -231,7 +253,7 @@ void Zoom::setPercent(int percent)
                     act(*zoomed);
     };
     eachShown([this](ZoomedWindow& zoomed) { zoomed.rememberPlace(m_percent); });
-    m_percent = *nearest;
+    m_percent = nearest;
     m_style->setPercent(m_percent);
     QToolTip::setFont(scaled(m_toolTipFont, m_percent));
     emit changed(m_percent);
@@ -260,11 +282,20 @@ void Zoom::zoomOut()
 void Zoom::reset()
 {
     for (auto step = steps.rbegin(); step != steps.rend(); ++step)
-        if (*step <= 100 && fitsAt(*step)) {
+        if (*step <= m_chosen && fitsAt(*step)) {
             setPercent(*step);
             return;
         }
     setPercent(steps.front());
+}
+
+void Zoom::lowerTo(int percent)
+{
+    const int step = nearestStep(percent);
+    if (step >= m_percent)
+        return;
+    m_chosen = std::min(step, 100);
+    setPercent(step);
 }
 
 QSize Zoom::sizeAt(const QWidget& window, int percent) const
@@ -381,7 +412,7 @@ void Zoom::fitToScreen(QWidget& window)
     const QSize room = screen->availableGeometry().size();
     if (needed.width() <= room.width() && needed.height() <= room.height())
         return;
-    setPercent(fittingPercent(window, *screen));
+    lowerTo(fittingPercent(window, *screen));
 }
 
 bool Zoom::eventFilter(QObject* watched, QEvent* event)

@@ -23,7 +23,8 @@ class ZoomStyle;
 // Ctrl++ (or Ctrl+=), Ctrl+- and Ctrl+0 work in every window that follows the zoom,
 // and so does Ctrl with the mouse wheel. No step makes a shown window larger than its
 // screen's available area: Ctrl++ stops at the largest step at which they all fit, and
-// Ctrl+0 goes back to 100 % where they fit at 100 %, otherwise to that largest step.
+// Ctrl+0 goes back to the step the program chose when the windows opened (100 %
+// unless a window needed less), or below it to the largest step at which they fit.
 // After every step each shown window lies inside its screen, moved only as far as that
 // takes. When such a window is first shown and would not fit the screen's available
 // area, the zoom steps down until it does.
@@ -46,8 +47,15 @@ public:
     void zoomIn();
     // Ctrl+-: the next step down.
     void zoomOut();
-    // Ctrl+0: 100 %, or the largest step below at which every shown window fits.
+    // Ctrl+0: the step the program chose for the screen (100 % unless it had to step
+    // down, see lowerTo), or the largest step below it at which every shown window fits.
     void reset();
+    // Steps down to `percent`, when it is below the present step, for a window that would
+    // not fit its screen, or would cover the entries, at a larger one. That step is then
+    // the one the program chose for the screen, and Ctrl+0 comes back to it: on a desktop
+    // whose window frames are tall, 100 % may fit the screen but not leave the entries
+    // clear.
+    void lowerTo(int percent);
 
     // Whether every shown window that follows the zoom fits its screen's available area,
     // with its frame, at `percent`.
@@ -85,6 +93,8 @@ private:
     void updateActions();
 
     int m_percent = 100;
+    // The step Ctrl+0 comes back to.
+    int m_chosen = 100;
     // The windows that follow the zoom, as long as they live.
     QList<QPointer<QWidget>> m_windows;
     // The tool-tips (the plots' readouts, the entries' hints) grow with the windows.
