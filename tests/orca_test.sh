@@ -55,6 +55,9 @@ dbus-run-session -- bash -c '
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
     sleep 0.1
   done
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" ||
+    { echo "orca_test: openbox did not announce itself within a minute:" >&2;
+      cat "$SCRATCH/openbox.log" >&2; exit 1; }
   dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
     org.a11y.Bus.GetAddress >/dev/null
   QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=it_IT.UTF-8 "$PROGRAM" >"$SCRATCH/program.log" 2>&1 &

@@ -9,8 +9,11 @@
 start_xvfb() {
   local name=$1 screen=$2
   # Xvfb picks a free display itself and writes its number once it accepts clients.
+  # Without -noreset it starts itself again whenever its last client leaves, and a
+  # client that connects meanwhile (a window manager starting while a check of the
+  # root window comes and goes) is refused: "Failed to open the display".
   : >"$scratch/display"
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$scratch/display" \
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$scratch/display" \
     2>"$scratch/xvfb.log" &
   server=$!
   for _ in $(seq 600); do
