@@ -98,13 +98,19 @@ double largestMagnitude(const std::vector<double>& values)
     return largest;
 }
 
-// Within 1e-12 of `scale`, the largest magnitude of the literal results; below the
-// normal range each rounding may be off by a whole subnormal step, so N of them are
-// allowed besides.
-bool close(const std::vector<double>& actual, const std::vector<double>& expected, double scale)
+// Below the normal range each rounding may be off by a whole subnormal step: N of them
+// for a sum of N terms.
+double subnormalFloor(std::size_t terms)
 {
-    const double tolerance = 1e-12 * scale + static_cast<double>(expected.size()) *
-                                                 std::numeric_limits<double>::denorm_min();
+    return static_cast<double>(terms) * std::numeric_limits<double>::denorm_min();
+}
+
+// Within 1e-12 of `scale`, the largest magnitude of the literal results, or of `floor`,
+// what rounding below the normal range may leave.
+bool close(const std::vector<double>& actual, const std::vector<double>& expected, double scale,
+           double floor)
+{
+    const double tolerance = 1e-12 * scale + floor;
     for (std::size_t i = 0; i < expected.size(); ++i)
         if (!(std::fabs(actual[i] - expected[i]) <= tolerance))
             return false;
@@ -131,9 +137,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // a nearly constant signal every imaginary part is rounding noise, which the two
     // pairs need not agree on to 1e-12 of itself.
     const double spectrum = std::max(largestMagnitude(literal.re), largestMagnitude(literal.im));
-    require(close(fast.re, literal.re, spectrum) && close(fast.im, literal.im, spectrum),
+    const double lineFloor = subnormalFloor(x.size());
+    require(close(fast.re, literal.re, spectrum, lineFloor) &&
+                close(fast.im, literal.im, spectrum, lineFloor),
             "the fast transform strayed from the literal one");
-    require(close(fast.output, literal.output, largestMagnitude(literal.output)),
+    // A spectrum below the normal range carries its floor into the reconstruction, whose
+    // N lines of real and imaginary parts are each scaled by 1 / W: for a tiny W that
+    // floor dwarfs 1e-12 of samples that are themselves far below it.
+    const double outputFloor = subnormalFloor(x.size()) +
+                               2 * static_cast<double>(x.size()) * lineFloor / std::fabs(w);
+    require(close(fast.output, literal.output, largestMagnitude(literal.output), outputFloor),
             "the fast reconstruction strayed from the literal one");
 
     // Every width on one thread, and the widest on two and three: the threads only
