@@ -232,7 +232,7 @@ Form1::Form1(ComputationModule& module, QWidget* parent)
     });
 
     m_zoom->follow(*this);
-    placeAtTop(*this);
+    placeAtTop(*this, *m_zoom);
 }
 
 Form1::~Form1()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/windowplacement.h"
 
+#include "ui/screengeometry.h"
 #include "ui/zoom.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -28,13 +30,15 @@ bool roomBeside(const QRect& area, const QSize& size, const QRect& keepClear)
 {
     const QRect inside = keepClear.intersected(area);
     if (inside.isEmpty())
-        return size.width() <= area.width() && size.height() <= area.height();
-    const bool tallEnough = size.height() <= area.height();
-    const bool wideEnough = size.width() <= area.width();
-    return (tallEnough && size.width() <= inside.left() - area.left()) ||
-           (tallEnough && size.width() <= area.right() - inside.right()) ||
-           (wideEnough && size.height() <= inside.top() - area.top()) ||
-           (wideEnough && size.height() <= area.bottom() - inside.bottom());
+        return fitsIn(size, area);
+    const QRect strips[] = {
+        QRect(area.topLeft(), QPoint(inside.left() - 1, area.bottom())),
+        QRect(QPoint(inside.right() + 1, area.top()), area.bottomRight()),
+        QRect(area.topLeft(), QPoint(area.right(), inside.top() - 1)),
+        QRect(QPoint(area.left(), inside.bottom() + 1), area.bottomRight()),
+    };
+    return std::any_of(std::begin(strips), std::end(strips),
+                       [&size](const QRect& strip) { return fitsIn(size, strip); });
 }
 
 // The largest zoom step, from the present one down to 80 %, at which `window` fits
@@ -65,8 +69,7 @@ void place(QWidget& window, Zoom& zoom, const QWidget* parameters)
     const QRect area = screen->availableGeometry();
     const bool keepParametersClear = parameters && parameters->isVisible();
     // The entries stay in sight if a smaller step of the zoom allows it; otherwise the
-    // window only has to fit the screen.
-    zoom.fitToScreen(window);
+    // window only has to fit the screen, as it already does.
     if (keepParametersClear)
         if (const auto step = stepKeepingClear(zoom, window, *parameters, area, margins))
             zoom.lowerTo(*step);
@@ -86,7 +89,7 @@ void place(QWidget& window, Zoom& zoom, const QWidget* parameters)
     std::stable_sort(frames.begin(), frames.end(),
                      [](const QRect& a, const QRect& b) { return a.top() < b.top(); });
     const QSize size = window.size().grownBy(margins);
-    if (size.width() > area.width() || size.height() > area.height())
+    if (!fitsIn(size, area))
         return;
 
     // Below each window (at the screen's left edge, leaving the most room beside for the
@@ -148,12 +151,25 @@ void place(QWidget& window, Zoom& zoom, const QWidget* parameters)
         window.setGeometry(QRect(*best + QPoint(margins.left(), margins.top()), window.size()));
 }
 
-// Runs `placement` once, when `window` is first shown: the show event comes before the
-// window reaches the screen, so the window appears in its place instead of jumping there.
-class FirstShowPlacement : public QObject {
+// Lowers the zoom, when `window` does not fit its screen's available area, to the
+// largest step at or below 100 % at which it does, or to the smallest step.
+void fitToScreen(QWidget& window, Zoom& zoom)
+{
+    if (!window.screen() || fitsItsScreen(window, window.size()))
+        return;
+    const auto fitting = std::find_if(Zoom::steps.rbegin(), Zoom::steps.rend(), [&](int step) {
+        return step <= 100 && fitsItsScreen(window, zoom.sizeAt(window, step));
+    });
+    zoom.lowerTo(fitting != Zoom::steps.rend() ? *fitting : Zoom::steps.front());
+}
+
+// The one thing that happens when `window` is first shown: it is fitted to its screen,
+// then `placement` runs. The show event comes before the window reaches the screen, so
+// the window appears at its size and place instead of jumping there.
+class FirstShow : public QObject {
 public:
-    FirstShowPlacement(QWidget& window, std::function<void()> placement)
-        : QObject(&window), m_window(window), m_placement(std::move(placement))
+    FirstShow(QWidget& window, Zoom& zoom, std::function<void()> placement)
+        : QObject(&window), m_window(window), m_zoom(zoom), m_placement(std::move(placement))
     {
         window.installEventFilter(this);
     }
@@ -163,20 +179,24 @@ protected:
     {
         if (watched == &m_window && event->type() == QEvent::Show) {
             m_window.removeEventFilter(this);
-            m_placement();
+            fitToScreen(m_window, m_zoom);
+            if (m_placement)
+                m_placement();
         }
         return false;
     }
 
 private:
     QWidget& m_window;
+    Zoom& m_zoom;
     std::function<void()> m_placement;
 };
 
 }  // namespace
 
-void placeAtTop(QWidget& parameters)
+void placeAtTop(QWidget& parameters, Zoom& zoom)
 {
+    new FirstShow(parameters, zoom, {});
     const QScreen* screen = parameters.screen();
     if (!screen)
         return;
@@ -189,7 +209,7 @@ void placeAtTop(QWidget& parameters)
 
 void placeOnFirstShow(QWidget& window, Zoom& zoom, const QWidget& parameters)
 {
-    new FirstShowPlacement(window, [&window, &zoom, keep = QPointer<const QWidget>(&parameters)] {
+    new FirstShow(window, zoom, [&window, &zoom, keep = QPointer<const QWidget>(&parameters)] {
         place(window, zoom, keep.data());
     });
 }

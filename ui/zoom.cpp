@@ -2,6 +2,7 @@
 #include "ui/zoom.h"
 
 #include "ui/plotwidget.h"
+#include "ui/screengeometry.h"
 #include "ui/zoomstyle.h"
 
 #include <QAbstractButton>
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <QWidget>
@@ -169,7 +169,6 @@ public:
     void notePlaced() { m_placedAt.push_back(clientPlace()); }
 
     QList<QAction*> actions;
-    bool shown = false;
 
 private:
     QPoint clientPlace() const { return m_window.geometry().topLeft(); }
@@ -207,26 +206,6 @@ ZoomedWindow& zoomedWindow(QWidget& window)
 
 }  // namespace
 
-QMargins programFrameMargins()
-{
-    QMargins widest;
-    for (const QWidget* window : QApplication::topLevelWidgets()) {
-        if (!window->isVisible() || window->windowType() != Qt::Window)
-            continue;
-        const QRect frame = window->frameGeometry();
-        const QRect inside = window->geometry();
-        // A frame that stands at the client area's corner is one whose size Qt knows
-        // but not yet its place: counted, it would add the title bar to the bottom.
-        if (!frame.contains(inside) || frame.topLeft() == inside.topLeft())
-            continue;
-        widest.setLeft(std::max(widest.left(), inside.left() - frame.left()));
-        widest.setTop(std::max(widest.top(), inside.top() - frame.top()));
-        widest.setRight(std::max(widest.right(), frame.right() - inside.right()));
-        widest.setBottom(std::max(widest.bottom(), frame.bottom() - inside.bottom()));
-    }
-    return widest;
-}
-
 Zoom::Zoom(QObject* parent)
     : QObject(parent), m_toolTipFont(QToolTip::font()), m_style(new ZoomStyle)
 {
@@ -260,7 +239,9 @@ void Zoom::setPercent(int percent)
     // Back at a step seen before, each window returns to where it stood at it; a step
     // that pushed the windows to keep them on the screen is then undone.
     eachShown([this](ZoomedWindow& zoomed) { zoomed.returnToPlace(m_percent); });
-    keepInsideScreens();
+    for (const QPointer<QWidget>& window : m_windows)
+        if (window && window->isVisible())
+            keepInsideScreen(*window);
     eachShown([](ZoomedWindow& zoomed) { zoomed.notePlaced(); });
     updateActions();
 }
@@ -306,35 +287,10 @@ QSize Zoom::sizeAt(const QWidget& window, int percent) const
 
 bool Zoom::fitsAt(int percent) const
 {
-    const QMargins frame = programFrameMargins();
-    for (const QPointer<QWidget>& window : m_windows) {
-        if (!window || !window->isVisible() || !window->screen())
-            continue;
-        const QSize needed = sizeAt(*window, percent).grownBy(frame);
-        const QSize room = window->screen()->availableGeometry().size();
-        if (needed.width() > room.width() || needed.height() > room.height())
-            return false;
-    }
-    return true;
-}
-
-void Zoom::keepInsideScreens()
-{
-    const QMargins margins = programFrameMargins();
-    for (const QPointer<QWidget>& window : m_windows) {
-        if (!window || !window->isVisible() || !window->screen())
-            continue;
-        const QRect area = window->screen()->availableGeometry();
-        const QRect frame = window->geometry().marginsAdded(margins);
-        // Off the right or bottom edge first; the left and top edges win where the window
-        // is larger than the screen.
-        QPoint shift(std::min(0, area.right() - frame.right()),
-                     std::min(0, area.bottom() - frame.bottom()));
-        shift.setX(std::max(shift.x(), area.left() - frame.left()));
-        shift.setY(std::max(shift.y(), area.top() - frame.top()));
-        if (!shift.isNull())
-            window->move(window->pos() + shift);
-    }
+    return std::all_of(m_windows.begin(), m_windows.end(), [&](const QPointer<QWidget>& window) {
+        return !window || !window->isVisible() || !window->screen() ||
+               fitsItsScreen(*window, sizeAt(*window, percent));
+    });
 }
 
 void Zoom::updateActions()
@@ -387,46 +343,13 @@ QList<QAction*> Zoom::actions(QWidget& window)
     return zoomed.actions;
 }
 
-int Zoom::fittingPercent(const QWidget& window, const QScreen& screen) const
-{
-    const ZoomedWindow* zoomed = findZoomed(window);
-    const QSize size = zoomed && zoomed->recorded() ? zoomed->size() : window.size();
-    const QMargins frame = programFrameMargins();
-    const QSize room = screen.availableGeometry().size();
-    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
-        if (*step > 100)
-            continue;
-        const QSize needed = scaled(size, *step).grownBy(frame);
-        if (needed.width() <= room.width() && needed.height() <= room.height())
-            return *step;
-    }
-    return steps.front();
-}
-
-void Zoom::fitToScreen(QWidget& window)
-{
-    const QScreen* screen = window.screen();
-    if (!screen)
-        return;
-    const QSize needed = window.size().grownBy(programFrameMargins());
-    const QSize room = screen->availableGeometry().size();
-    if (needed.width() <= room.width() && needed.height() <= room.height())
-        return;
-    lowerTo(fittingPercent(window, *screen));
-}
-
 bool Zoom::eventFilter(QObject* watched, QEvent* event)
 {
     if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) &&
         watched->isWidgetType()) {
-        auto* window = static_cast<QWidget*>(watched);
-        ZoomedWindow* zoomed = window->isWindow() ? findZoomed(*window) : nullptr;
-        if (!zoomed)
+        const auto* window = static_cast<QWidget*>(watched);
+        if (!window->isWindow() || !findZoomed(*window))
             return false;
-        if (event->type() == QEvent::Show && !zoomed->shown) {
-            zoomed->shown = true;
-            fitToScreen(*window);
-        }
         // A window shown or hidden changes which steps fit.
         QMetaObject::invokeMethod(this, &Zoom::updateActions, Qt::QueuedConnection);
         return false;

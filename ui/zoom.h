@@ -3,7 +3,6 @@
 
 #include <QFont>
 #include <QList>
-#include <QMargins>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
@@ -11,7 +10,6 @@
 #include <array>
 
 class QAction;
-class QScreen;
 class QWidget;
 class ZoomStyle;
 
@@ -26,8 +24,8 @@ class ZoomStyle;
 // Ctrl+0 goes back to the step the program chose when the windows opened (100 %
 // unless a window needed less), or below it to the largest step at which they fit.
 // After every step each shown window lies inside its screen, moved only as far as that
-// takes. When such a window is first shown and would not fit the screen's available
-// area, the zoom steps down until it does.
+// takes. What fits and where a window goes on the screen are the placement's to say
+// (screengeometry.h, windowplacement.h); the zoom only asks.
 class Zoom : public QObject {
     Q_OBJECT
 
@@ -35,8 +33,8 @@ public:
     static constexpr std::array<int, 13> steps{50,  67,  75,  80,  90,  100, 110,
                                                125, 150, 175, 200, 250, 300};
 
-    // Watches the whole application for Ctrl with the wheel and for windows shown for
-    // the first time. Puts the tool-tips' font back as it found it when destroyed.
+    // Watches the whole application for Ctrl with the wheel and for windows shown or
+    // hidden, which change the steps that fit. Puts the tool-tips' font back as it found it when destroyed.
     explicit Zoom(QObject* parent = nullptr);
     ~Zoom() override;
 
@@ -72,13 +70,6 @@ public:
     // shortcuts, active while the window is; made on the first call.
     QList<QAction*> actions(QWidget& window);
 
-    // The largest zoom step at or below 100 % at which `window` (as laid out at 100 %,
-    // with its frame) fits the available area of `screen`; 50 % when none does.
-    int fittingPercent(const QWidget& window, const QScreen& screen) const;
-
-    // Lowers the zoom, when needed, until `window` fits its screen's available area.
-    void fitToScreen(QWidget& window);
-
 signals:
     void changed(int percent);
 
@@ -86,9 +77,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Moves each shown window that reaches past its screen's available area back inside
-    // it, no further than it takes.
-    void keepInsideScreens();
     // "Ingrandisci" is offered only while a larger step fits.
     void updateActions();
 
@@ -104,8 +92,3 @@ private:
     // Eighths of a degree the wheel has turned with Ctrl held and not yet acted on.
     int m_wheelAngle = 0;
 };
-
-// The frame the window manager puts around the program's windows, as measured on those
-// on screen (a window not yet shown has none to measure); none before any is shown.
-// Qt learns a window's frame some time after showing it, so the widest is taken.
-QMargins programFrameMargins();
