@@ -21,8 +21,10 @@ packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev qt6-translations-l10n f
 if [[ $mode == test ]]; then
   packages+=(clang lintian appstream)
   # The window tests that need a real X server start their own, with a window manager:
-  # openbox, XFCE's xfwm4 and GNOME's mutter, the last two on a D-Bus session.
-  packages+=(xvfb openbox xfwm4 mutter dbus x11-utils)
+  # openbox, XFCE's xfwm4, GNOME's mutter, GNOME Flashback's metacity and MATE's marco,
+  # all but openbox on a D-Bus session. Marco reads the mouse settings, whose schema
+  # comes with MATE's settings daemon's files, which it only recommends.
+  packages+=(xvfb openbox xfwm4 mutter metacity marco mate-settings-daemon-common dbus x11-utils)
   # and one runs it in a Wayland session with X11 beside it, where Qt could take either.
   packages+=(weston xwayland qt6-wayland)
   # The screen reader's bridge: the AT-SPI bus on a D-Bus session, read from Python.
