@@ -281,6 +281,42 @@ private slots:
         QCOMPARE(spectrum.image().pixelColor(spectrum.image().width() / 2, 0), Qt::black);
     }
 
+    // The frame that shows the focus grows with everything else: at 200 % its line is
+    // two pixels wide, as a screen of twice the density draws it, on a button and an entry.
+    void focusFramesGrowWithTheZoom_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("Grafici") << "Command2";
+        QTest::newRow("N") << "Text13";
+    }
+
+    void focusFramesGrowWithTheZoom()
+    {
+        QFETCH(QString, control);
+        Program p;
+        QApplication::setActiveWindow(p.form1.get());
+        QVERIFY(QTest::qWaitForWindowActive(p.form1.get()));
+        QWidget* focused = p.control(qPrintable(control));
+        focused->setFocus(Qt::TabFocusReason);
+        QVERIFY(focused->hasFocus());
+        // The focus colour's pixels from the left edge, across the middle of the control.
+        const auto focusLineWidth = [focused] {
+            const QImage picture = focused->grab().toImage();
+            int width = 0;
+            for (const int row = picture.height() / 2; width < picture.width(); ++width) {
+                const QColor colour = picture.pixelColor(width, row);
+                if (colour.blue() < colour.red() + 60)
+                    break;
+            }
+            return width;
+        };
+        QCOMPARE(focusLineWidth(), 1);
+        p.form1->zoom().setPercent(200);
+        QCOMPARE(focusLineWidth(), 2);
+        p.form1->zoom().setPercent(100);
+        QCOMPARE(focusLineWidth(), 1);
+    }
+
     void entriesNotReadWholeAreMarkedAtGrafici_data()
     {
         QTest::addColumn<QString>("text");

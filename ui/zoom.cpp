@@ -11,8 +11,9 @@
 #include <QComboBox>
 #include <QFont>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
+#include <QStyle>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <QWidget>
@@ -207,9 +208,8 @@ ZoomedWindow& zoomedWindow(QWidget& window)
 }  // namespace
 
 Zoom::Zoom(QObject* parent)
-    : QObject(parent), m_toolTipFont(QToolTip::font()), m_style(new ZoomStyle)
+    : QObject(parent), m_toolTipFont(QToolTip::font())
 {
-    m_style->setParent(this);
     // Ctrl and the wheel zoom over any control of a window that follows the zoom,
     // before the control itself (a drop-down, say) takes the wheel.
     QCoreApplication::instance()->installEventFilter(this);
@@ -233,7 +233,8 @@ void Zoom::setPercent(int percent)
     };
     eachShown([this](ZoomedWindow& zoomed) { zoomed.rememberPlace(m_percent); });
     m_percent = nearest;
-    m_style->setPercent(m_percent);
+    for (const auto& [name, style] : m_styles)
+        style->setPercent(m_percent);
     QToolTip::setFont(scaled(m_toolTipFont, m_percent));
     emit changed(m_percent);
     // Back at a step seen before, each window returns to where it stood at it; a step
@@ -310,10 +311,17 @@ void Zoom::follow(QWidget& window)
     actions(window);
     zoomed.record();
     for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (qobject_cast<QAbstractButton*>(control) && !qobject_cast<QPushButton*>(control))
-            control->setStyle(m_style);
-        else if (qobject_cast<QComboBox*>(control))
-            control->setStyle(m_style);
+        if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control) ||
+            qobject_cast<QLineEdit*>(control)) {
+            const QString name = control->style()->name();
+            ZoomStyle*& style = m_styles[name];
+            if (!style) {
+                style = new ZoomStyle(name);
+                style->setParent(this);
+                style->setPercent(m_percent);
+            }
+            control->setStyle(style);
+        }
     m_windows.removeAll(nullptr);
     m_windows << &window;
     connect(this, &Zoom::changed, &zoomed, [&zoomed](int percent) { zoomed.apply(percent); });

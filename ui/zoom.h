@@ -6,8 +6,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QSize>
+#include <QString>
 
 #include <array>
+#include <map>
 
 class QAction;
 class QWidget;
@@ -87,8 +89,9 @@ private:
     QList<QPointer<QWidget>> m_windows;
     // The tool-tips (the plots' readouts, the entries' hints) grow with the windows.
     QFont m_toolTipFont;
-    // The style of the controls whose parts a style draws at a fixed size.
-    ZoomStyle* m_style;
+    // The styles of the controls whose parts a style draws at a fixed size, one over
+    // each style they had (the buttons paint their faces with Fusion on every platform).
+    std::map<QString, ZoomStyle*> m_styles;
     // Eighths of a degree the wheel has turned with Ctrl held and not yet acted on.
     int m_wheelAngle = 0;
 };

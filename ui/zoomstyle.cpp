@@ -2,21 +2,35 @@
 #include "ui/zoomstyle.h"
 
 #include <QPainter>
+#include <QStyleOption>
 #include <QStyleOptionComboBox>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-bool isArrow(QStyle::PrimitiveElement element)
+// The parts a style draws with lines of a fixed width or at a fixed size in any room.
+bool growsWithTheZoom(QStyle::PrimitiveElement element)
 {
-    return element == QStyle::PE_IndicatorArrowDown || element == QStyle::PE_IndicatorArrowUp ||
-           element == QStyle::PE_IndicatorArrowLeft || element == QStyle::PE_IndicatorArrowRight;
+    switch (element) {
+    case QStyle::PE_IndicatorArrowDown:
+    case QStyle::PE_IndicatorArrowUp:
+    case QStyle::PE_IndicatorArrowLeft:
+    case QStyle::PE_IndicatorArrowRight:
+    case QStyle::PE_FrameFocusRect:
+    case QStyle::PE_PanelButtonCommand:
+    case QStyle::PE_PanelLineEdit:
+    case QStyle::PE_FrameLineEdit:
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace
 
-ZoomStyle::ZoomStyle() = default;
+ZoomStyle::ZoomStyle(const QString& name) : QProxyStyle(name) {}
 
 int ZoomStyle::scaled(int pixels) const
 {
@@ -59,23 +73,44 @@ QRect ZoomStyle::subControlRect(ComplexControl control, const QStyleOptionComple
 void ZoomStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                               QPainter* painter, const QWidget* widget) const
 {
-    if (!isArrow(element) || m_percent == 100) {
+    if (!growsWithTheZoom(element) || m_percent == 100 || m_growing)
         QProxyStyle::drawPrimitive(element, option, painter, widget);
-        return;
-    }
-    // Styles cap an arrow at a size of their own whatever its room: the arrow is drawn
-    // in its room shrunk by the zoom, and the painter grows it back.
-    const double factor = m_percent / 100.0;
-    const QPointF centre = QRectF(option->rect).center();
-    std::unique_ptr<QStyleOption> shrunk(new QStyleOption(*option));
-    const QSizeF size = QSizeF(option->rect.size()) / factor;
-    shrunk->rect = QRectF(centre - QPointF(size.width() / 2, size.height() / 2), size).toRect();
-    painter->save();
-    painter->translate(centre);
-    painter->scale(factor, factor);
-    painter->translate(-centre);
-    QProxyStyle::drawPrimitive(element, shrunk.get(), painter, widget);
-    painter->restore();
+    else
+        drawGrown(element, option, painter, widget);
+}
+
+void ZoomStyle::drawGrown(PrimitiveElement element, const QStyleOption* option,
+                          QPainter* painter, const QWidget* widget) const
+{
+    // Styles cap an arrow at a size of their own whatever its room, and draw frames with
+    // lines one pixel wide: the part is drawn in its room shrunk by the zoom, and the
+    // painter grows it back onto the whole room. The option is copied as what it is, a
+    // button's or an entry's, since the style reads what the part is from it.
+    const auto draw = [&](auto shrunk) {
+        const QRect room = option->rect;
+        const double factor = m_percent / 100.0;
+        shrunk.rect = QRect(
+            room.topLeft(),
+            QSize(std::max(1, static_cast<int>(std::lround(room.width() / factor))),
+                  std::max(1, static_cast<int>(std::lround(room.height() / factor)))));
+        painter->save();
+        painter->translate(room.topLeft());
+        painter->scale(static_cast<double>(room.width()) / shrunk.rect.width(),
+                       static_cast<double>(room.height()) / shrunk.rect.height());
+        painter->translate(-room.topLeft());
+        m_growing = true;
+        QProxyStyle::drawPrimitive(element, &shrunk, painter, widget);
+        m_growing = false;
+        painter->restore();
+    };
+    if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option))
+        draw(*frame);
+    else if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option))
+        draw(*button);
+    else if (const auto* focus = qstyleoption_cast<const QStyleOptionFocusRect*>(option))
+        draw(*focus);
+    else
+        draw(*option);
 }
 
 void ZoomStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
