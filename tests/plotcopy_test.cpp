@@ -23,6 +23,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <functional>
 
 namespace {
 
@@ -97,7 +98,8 @@ struct SaveDialogSeen {
 // Chooses the save item `text` from the plot's menu and, in the dialog it opens, the
 // file `path`, as the user does; every message box is answered with OK.
 SaveDialogSeen saveThroughDialog(PlotWidget& plot, const QString& text, const QString& path,
-                                 MessagesSeen* messages = nullptr)
+                                 MessagesSeen* messages = nullptr,
+                                 const std::function<void()>& onceChosen = {})
 {
     SaveDialogSeen seen;
     QTimer poll;
@@ -110,6 +112,8 @@ SaveDialogSeen saveThroughDialog(PlotWidget& plot, const QString& text, const QS
         seen.directory = dialog->directory().absolutePath();
         seen.proposedName = QFileInfo(dialog->selectedFiles().value(0)).fileName();
         dialog->selectFile(path);
+        if (onceChosen)
+            onceChosen();
         // As the dialog's "Salva" button does.
         static_cast<QDialog*>(dialog)->accept();
     });
@@ -545,11 +549,15 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("folderKind");
         // A format no writer knows: the file is begun, then abandoned.
-        QTest::newRow("unknown image format") << saveImage << "grafico.xyz" << false;
-        QTest::newRow("read-only folder, image") << saveImage << "grafico.png" << true;
-        QTest::newRow("read-only folder, data") << saveData << "dati.csv" << true;
+        QTest::newRow("unknown image format") << saveImage << "grafico.xyz" << "";
+        // A folder that goes once chosen (a memory stick pulled out) fails for every
+        // user, root too: the file cannot even be begun.
+        QTest::newRow("missing folder, image") << saveImage << "grafico.png" << "missing";
+        QTest::newRow("missing folder, data") << saveData << "dati.csv" << "missing";
+        QTest::newRow("read-only folder, image") << saveImage << "grafico.png" << "read-only";
+        QTest::newRow("read-only folder, data") << saveData << "dati.csv" << "read-only";
     }
 
     // An Italian message names the file, and no file of that name, whole or partial,
@@ -558,10 +566,10 @@ private slots:
     {
         QFETCH(QString, item);
         QFETCH(QString, name);
-        QFETCH(bool, readOnly);
+        QFETCH(QString, folderKind);
         QTemporaryDir temporary;
         const QString folder = temporary.path();
-        if (readOnly) {
+        if (folderKind == "read-only") {
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
             if (QFileInfo(folder).isWritable())
                 QSKIP("the test runs as root, who writes in a read-only folder too");
@@ -569,11 +577,18 @@ private slots:
         Program p;
         p.chooseSignal(0);
         QVERIFY(p.grafici().texts.isEmpty());
-        const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-        const QString path = QDir(folder).filePath(name);
+        const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
+        QString path = QDir(folder).filePath(name);
+        std::function<void()> pullOut;
+        if (folderKind == "missing") {
+            QDir stick(QDir(folder).filePath(QStringLiteral("chiavetta")));
+            QVERIFY(stick.mkpath(QStringLiteral(".")));
+            path = stick.filePath(name);
+            pullOut = [stick]() mutable { QVERIFY(stick.removeRecursively()); };
+        }
 
         MessagesSeen messages;
-        saveThroughDialog(plotOf(p.waveform()), item, path, &messages);
+        saveThroughDialog(plotOf(p.waveform()), item, path, &messages, pullOut);
         QCOMPARE(
             messages.texts,
             QStringList{QString::fromUtf8(messages::fileNotSaved.data(),
@@ -581,7 +596,7 @@ private slots:
                         QDir::toNativeSeparators(path)});
         QCOMPARE(messages.titles, QStringList{applicationTitle});
         QVERIFY(!QFileInfo::exists(path));
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden), before);
     }
 
 private:
