@@ -91,6 +91,36 @@ def labels_of(node):
 
 
 def main():
+    # The listeners come first: the program learns that a tool listens for an event
+    # some time after the tool has said so, and sends no event before it has learnt it.
+    # Events that come while the test waits for something else are handled once the
+    # main loop runs, by then for the spectrum plot.
+    watched = {"plot": None}
+    announced = []
+    textless = []
+    loop = GLib.MainLoop()
+
+    def on_focus(event):
+        plot = watched["plot"]
+        if plot is None or event.detail1 != 1 or event.source.parent != plot:
+            return
+        name = event.source.name
+        if READOUT.fullmatch(name):
+            announced.append(f"{event.source.getRoleName()} {name!r}")
+            loop.quit()
+
+    def on_property(event):
+        # Orca speaks the text an event carries; an object in its place is not spoken.
+        plot = watched["plot"]
+        if plot is not None and (event.source == plot or event.source.parent == plot) \
+                and not isinstance(event.any_data, str):
+            textless.append(f"{event.type} carries {event.any_data!r}")
+
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+    pyatspi.Registry.registerEventListener(
+        on_property, "object:property-change:accessible-name",
+        "object:property-change:accessible-description")
+
     app = wait_for("application " + PROGRAM, application)
     parameters = wait_for("window " + PARAMETERS, lambda: window(app, PARAMETERS))
 
@@ -145,28 +175,7 @@ def main():
 
     # A key press on the focused plot: its readout is announced by the focus moving to
     # the point the key moved to, a child of the plot named by the readout.
-    announced = []
-    textless = []
-    loop = GLib.MainLoop()
-
-    def on_focus(event):
-        if event.detail1 != 1 or event.source.parent != plot:
-            return
-        name = event.source.name
-        if READOUT.fullmatch(name):
-            announced.append(f"{event.source.getRoleName()} {name!r}")
-            loop.quit()
-
-    def on_property(event):
-        # Orca speaks the text an event carries; an object in its place is not spoken.
-        if (event.source == plot or event.source.parent == plot) \
-                and not isinstance(event.any_data, str):
-            textless.append(f"{event.type} carries {event.any_data!r}")
-
-    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
-    pyatspi.Registry.registerEventListener(
-        on_property, "object:property-change:accessible-name",
-        "object:property-change:accessible-description")
+    watched["plot"] = plot
     pyatspi.Registry.generateKeyboardEvent(KEY_RIGHT, None, pyatspi.KEY_SYM)
     GLib.timeout_add_seconds(60, loop.quit)
     loop.run()
