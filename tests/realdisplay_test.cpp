@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
@@ -107,8 +108,21 @@ bool readoutShows(PlotWidget& plot, double fromRow, double toRow, const QString&
             if (covered)
                 continue;
             QCursor::setPos(point);
+            // A tool-tip hides at any change of the active window, and on a busy machine
+            // the last of those may come after the readout has shown: then the cursor
+            // moves by a pixel, as a hand on the mouse does, and the readout shows again.
+            QElapsedTimer still;
+            still.start();
+            bool nudged = false;
             return waitFor(QStringLiteral("a tool-tip with \"%1\"").arg(part), [&] {
-                return QToolTip::isVisible() && QToolTip::text().contains(part);
+                if (QToolTip::isVisible() && QToolTip::text().contains(part))
+                    return true;
+                if (still.elapsed() > 1000) {
+                    nudged = !nudged;
+                    QCursor::setPos(point + QPoint(nudged ? 1 : 0, 0));
+                    still.restart();
+                }
+                return false;
             });
         }
     return false;
